@@ -1,0 +1,47 @@
+# Front door. `make run` and `make test` install what is missing first.
+JOBS    ?= $(shell nproc)
+WERROR  ?= OFF
+CMAKE   := cmake
+TESTENV := ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps build run test bench golden format format-check clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	$(CMAKE) --preset release -DSHIFT_WERROR=$(WERROR) >/dev/null
+	$(CMAKE) --build build/release -j $(JOBS)
+
+run: build
+	@if [ -x build/release/app/shiftschedule ]; then build/release/app/shiftschedule; \
+	 else echo "built; the program itself is not there yet"; fi
+
+test: deps
+	$(CMAKE) --preset asan -DSHIFT_WERROR=$(WERROR) >/dev/null
+	$(CMAKE) --build build/asan -j $(JOBS)
+	cd build/asan && $(TESTENV) ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the golden drawing logs under tests/expected/ from the current code;
+# review the diff before committing it.
+golden: deps
+	$(CMAKE) --preset asan -DSHIFT_WERROR=$(WERROR) >/dev/null
+	$(CMAKE) --build build/asan -j $(JOBS)
+	cd build/asan && SHIFT_UPDATE_GOLDEN=1 $(TESTENV) ctest -L golden --output-on-failure
+
+bench: deps
+	$(CMAKE) --preset release -DSHIFT_BUILD_BENCHMARKS=ON >/dev/null
+	$(CMAKE) --build build/release -j $(JOBS)
+	@for b in build/release/bench/*_benchmark; do echo "== $$b"; $$b; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf build
