@@ -1,0 +1,125 @@
+#pragma once
+
+#include "core/calendar_arithmetic.h"
+#include "core/clock.h"
+#include "core/colours.h"
+#include "core/rotation_schemes.h"
+#include "core/schedule_state.h"
+
+#include <cstdint>
+
+namespace shift {
+
+// Architecture
+// ------------
+// core/   ShiftCalendar owns the one ScheduleState and carries every schedule operation:
+//         calendar arithmetic, the rotation lookup and the holiday rules. No Qt.
+// views/  DrawingSurface (the canvas the views draw on) and the two views, drawMultiMonth
+//         and drawMonthCalendar, free functions that read and write the one ScheduleState
+//         through ShiftCalendar. No Qt either; views_qt realises DrawingSurface with QPainter.
+// app/    The Qt Widgets program: the main window, whose handlers write the state and redraw
+//         the active view, the hidden print surface and the info window.
+// cli/    shiftcal, the command-line companion, on the same core and views.
+//
+// Several operations leave their result in the state instead of returning it, and some read
+// what an earlier one left there: computeLeapYear(y) must run before daysBeforeMonth,
+// monthLength, computeWeekNumber and easterDayOfYear are used for any date in year y.
+class ShiftCalendar {
+public:
+    explicit ShiftCalendar(ClockSource clock = localClock);
+
+    ScheduleState &state() { return m_state; }
+    const ScheduleState &state() const { return m_state; }
+
+    // Replaces the clock that readClock reads; for tests and for fixing "now" in the CLI.
+    void setClock(ClockSource clock);
+
+    // Sets the clock fields, `today` (whole days since 30 December 1899) and `now` (fraction
+    // of the day) from the clock. Leaves the displayed range alone.
+    void readClock();
+
+    // Moves the displayed range by delta = -1, +1 (a month) or -12, +12 (a year when one team
+    // is shown, half a year when all teams are). Afterwards startMonth lies in 0..11.
+    // Example: startYear 2016, startMonth 0, stepMonths(-1) -> 2015, 11.
+    // A step that would take startYear past the 32-bit range minus one year at either end
+    // leaves the range unchanged, so that "the year after the last month" always exists.
+    void stepMonths(int delta);
+
+    // Sets state().leapYear to 1 for a Gregorian leap year, else 0. 1900 -> 0, 2000 -> 1.
+    void computeLeapYear(std::int32_t year);
+
+    // Days of the months before `month` (0..11) in the year last given to computeLeapYear.
+    // daysBeforeMonth(2) == 59 + leapYear; daysBeforeMonth(11) == 334 + leapYear.
+    int daysBeforeMonth(int month) const;
+
+    // Length of `month` (0..11) in the year last given to computeLeapYear.
+    int monthLength(int month) const;
+
+    // Day count of a date (see calendar_arithmetic.h); reads leapYear like daysBeforeMonth.
+    // dayNumber(2001, 0, 1) == 730485 after computeLeapYear(2001).
+    DayCount dayNumber(std::int32_t year, int month, int day) const;
+
+    // Sets state().weekNumber to the ISO 8601 number of the week whose Wednesday is
+    // (year, month, day); day may run past the end of the month (a Monday's day + 2).
+    // A Wednesday so late in December that its Thursday lies in January gives 1.
+    // computeWeekNumber(2016, 4, 18) -> 20; computeWeekNumber(2025, 11, 31) -> 1.
+    void computeWeekNumber(std::int32_t year, int month, int day);
+
+    // Easter Sunday as a day of March (22..56; 32..56 mean 1..25 April) by Gauss's rule for
+    // the Gregorian calendar, or 0 outside 1583..2599. 2016 -> 27, 2000 -> 54, 1981 -> 50.
+    static int easterMarchDay(std::int32_t year);
+
+    // Easter Sunday as a day of the year of `year`, after computeLeapYear(year); kNoEaster
+    // where easterMarchDay knows no Easter. 2016 -> 87.
+    int easterDayOfYear(std::int32_t year) const;
+
+    // Position of `team` (0..4) in the current scheme's cycle on day `dayCount`, 0..cycleLength-1.
+    // Needs state().cycleLength set for state().scheme (cycleLengthOf).
+    int cyclePosition(int team, DayCount dayCount) const;
+
+    // Shift letter of `team` (0..4) under the current scheme on day `dayCount`: 'F', 'E', 'N' or
+    // ' ' (day off). Scheme 0, day 730485: A 'N', B ' ', C 'F', D 'E', E 'N'.
+    char shiftOf(int team, DayCount dayCount) const;
+
+    // Classifies a day under the current scheme and returns the colour of its texts: kGray for
+    // an ordinary day, kRed for a holiday or a Sunday, kBlack for an eve. Sets state().holiday
+    // (0..19, into kHolidayNames) and, on a production-stop day, replaces state().shiftChar by
+    // '*'. dayOfYear and easterDayOfYear belong to the same year (kNoEaster: no Easter rules).
+    // Holidays are recognised under scheme 1 only; under scheme 0 only Sundays are red.
+    Colour classifyDay(int month, int dayOfMonth, int dayOfYear, int easterDayOfYear, int weekday);
+
+private:
+    void markHoliday(int holiday, Colour colour, Colour &result);
+    void classifyNewYearFeasts(int month, int dayOfMonth, Colour &colour);
+    void classifyEasterFeasts(int month, int fromEaster, Colour &colour);
+    void classifyJuneFeasts(int month, int dayOfMonth, int weekday, Colour &colour);
+    void classifyAllSaints(int month, int dayOfMonth, int weekday, Colour &colour);
+    void classifyChristmasFeasts(int month, int dayOfMonth, Colour &colour);
+
+    ScheduleState m_state;
+    ClockSource m_clock;
+};
+
+// The views ask for every cell, so these two are inline; with the two known cycle lengths
+// spelled out the compiler turns the division into a multiplication.
+inline int ShiftCalendar::cyclePosition(int team, DayCount dayCount) const
+{
+    const auto offset = teamOffset[static_cast<std::size_t>(m_state.scheme * kTeamCount + team)];
+    const DayCount shifted = dayCount + offset;
+    switch (m_state.cycleLength) {
+    case kCycleLengths[0]:
+        return static_cast<int>(floorMod(shifted, kCycleLengths[0]));
+    case kCycleLengths[1]:
+        return static_cast<int>(floorMod(shifted, kCycleLengths[1]));
+    default:
+        return static_cast<int>(floorMod(shifted, m_state.cycleLength));
+    }
+}
+
+inline char ShiftCalendar::shiftOf(int team, DayCount dayCount) const
+{
+    const std::string_view pattern = kPatterns[static_cast<std::size_t>(m_state.scheme)];
+    return pattern[static_cast<std::size_t>(cyclePosition(team, dayCount))];
+}
+
+} // namespace shift

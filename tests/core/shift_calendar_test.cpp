@@ -1,0 +1,148 @@
+#include "core/shift_calendar.h"
+
+#include "core/holiday_rules.h"
+#include "core/rotation_schemes.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string_view>
+
+namespace shift {
+namespace {
+
+ShiftCalendar calendarShowing(std::int32_t year, int month, bool oneTeam)
+{
+    ShiftCalendar calendar;
+    calendar.state().startYear = year;
+    calendar.state().startMonth = month;
+    calendar.state().firstTeam = oneTeam ? 2 : 0;
+    calendar.state().lastTeam = oneTeam ? 2 : 4;
+    return calendar;
+}
+
+void expectRange(const ShiftCalendar &calendar, std::int32_t year, int month)
+{
+    EXPECT_EQ(calendar.state().startYear, year);
+    EXPECT_EQ(calendar.state().startMonth, month);
+}
+
+TEST(StepMonths, SlowStepsCarryIntoTheYear)
+{
+    ShiftCalendar calendar = calendarShowing(2016, 0, false);
+    calendar.stepMonths(-1);
+    expectRange(calendar, 2015, 11);
+    calendar.stepMonths(+1);
+    expectRange(calendar, 2016, 0);
+}
+
+TEST(StepMonths, FastStepsMoveAYearForOneTeamAndHalfAYearForAll)
+{
+    ShiftCalendar one = calendarShowing(2016, 7, true);
+    one.stepMonths(+12);
+    expectRange(one, 2017, 7);
+    one.stepMonths(-12);
+    expectRange(one, 2016, 7);
+
+    ShiftCalendar all = calendarShowing(2016, 7, false);
+    all.stepMonths(+12);
+    expectRange(all, 2017, 1);
+    ShiftCalendar march = calendarShowing(2016, 2, false);
+    march.stepMonths(-12);
+    expectRange(march, 2015, 8);
+}
+
+TEST(StepMonths, StopsAtTheEdgesOfTheYearRange)
+{
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    ShiftCalendar high = calendarShowing(kMax - 1, 11, true);
+    high.stepMonths(+1);
+    expectRange(high, kMax - 1, 11);
+    high.stepMonths(+12);
+    expectRange(high, kMax - 1, 11);
+    high.stepMonths(-1);
+    expectRange(high, kMax - 1, 10);
+
+    ShiftCalendar low = calendarShowing(kMin + 1, 0, false);
+    low.stepMonths(-1);
+    expectRange(low, kMin + 1, 0);
+    low.stepMonths(-12);
+    expectRange(low, kMin + 1, 0);
+}
+
+TEST(ReadClock, SplitsTheClockAndLeavesTheRangeAlone)
+{
+    ShiftCalendar calendar(fixedClock({ 2016, 10, 3, 15, 4, 5, 250 }));
+    calendar.state().startYear = 1999;
+    calendar.state().startMonth = 4;
+    calendar.readClock();
+    const ScheduleState &s = calendar.state();
+    EXPECT_EQ(s.year, 2016);
+    EXPECT_EQ(s.month, 10);
+    EXPECT_EQ(s.day, 3);
+    EXPECT_EQ(s.hour, 15);
+    EXPECT_EQ(s.minute, 4);
+    EXPECT_EQ(s.second, 5);
+    EXPECT_EQ(s.msec, 250);
+    EXPECT_EQ(s.today, 42646.0); // days since 30 December 1899
+    EXPECT_NEAR(s.now, (15 * 3600 + 4 * 60 + 5.25) / 86400.0, 1e-12);
+    expectRange(calendar, 1999, 4);
+}
+
+TEST(ReadClock, TodayOfTheOrigin)
+{
+    ShiftCalendar calendar(fixedClock({ 1899, 12, 30, 0, 0, 0, 0 }));
+    calendar.readClock();
+    EXPECT_EQ(calendar.state().today, 0.0);
+    calendar.setClock(fixedClock({ 1900, 3, 1, 0, 0, 0, 0 }));
+    calendar.readClock();
+    EXPECT_EQ(calendar.state().today, 61.0); // 1900 is no leap year
+}
+
+} // namespace
+} // namespace shift
+
+namespace shift {
+namespace {
+
+// Every table index must stay in range whatever year the range has been stepped to; the
+// sanitizers of the test build report any read outside a table or any signed overflow.
+TEST(ShiftCalendar, ClassifiesEveryDayOfFarYears)
+{
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    const std::int32_t years[] = { kMin, kMin + 1, -1'000'000, -401, -1, 0, 1, 9999, 10'000, kMax };
+    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+        ShiftCalendar calendar;
+        calendar.state().scheme = static_cast<std::int16_t>(scheme);
+        calendar.state().cycleLength = cycleLengthOf(scheme);
+        for (std::int32_t year : years) {
+            calendar.computeLeapYear(year);
+            const int easter = calendar.easterDayOfYear(year);
+            for (int month = 0; month < 12; ++month) {
+                for (int day = 1; day <= calendar.monthLength(month); ++day) {
+                    const DayCount count = calendar.dayNumber(year, month, day);
+                    const int weekday = weekdayOf(count);
+                    for (int team = 0; team < kTeamCount; ++team) {
+                        const char letter = calendar.shiftOf(team, count);
+                        ASSERT_NE(std::string_view("FEN ").find(letter), std::string_view::npos);
+                        calendar.state().shiftChar = letter;
+                        calendar.classifyDay(
+                            month, day, calendar.daysBeforeMonth(month) + day, easter, weekday);
+                        ASSERT_GE(calendar.state().holiday, 0);
+                        ASSERT_LT(calendar.state().holiday, kHolidayCount);
+                    }
+                    if (weekday == kWednesday) {
+                        calendar.computeWeekNumber(year, month, day);
+                        ASSERT_GE(calendar.state().weekNumber, 1);
+                        ASSERT_LE(calendar.state().weekNumber, 53);
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace shift
