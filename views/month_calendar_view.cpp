@@ -1,0 +1,247 @@
+#include "views/month_calendar_view.h"
+
+#include "core/calendar_arithmetic.h"
+#include "core/colours.h"
+#include "core/holiday_rules.h"
+#include "core/rotation_schemes.h"
+#include "views/view_texts.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace shift {
+
+namespace {
+
+constexpr std::array<std::string_view, kTeamCount> kTeamNames
+    = { "A-team", "B-team", "C-team", "D-team", "E-team" };
+constexpr std::array<std::string_view, 8> kColumnHeaders
+    = { "Week", "Monday", "Tuesday", "Wedensd", "Thursday", "Friday", "Saturday", "Sunday" };
+
+constexpr int kWindowOuterHeight = 430;
+constexpr int kWindowOuterWidth = 800;
+constexpr int kColumns = 8;
+constexpr int kColumnPitch = 80;
+constexpr int kRowPitch = 46;
+constexpr int kTextLinePitch = 45;
+
+// Origin of the page and what it stands on: the printed page is the screen page moved up and to
+// the left, so that it starts at the paper's edge instead of beside the controls.
+struct Page {
+    int x0 = 77;
+    int y0 = 20;
+    Colour background = kButtonFace;
+    Colour header = kTeal;
+};
+
+Page pageFor(const DrawingSurface &target, int scheme)
+{
+    Page page;
+    if (target.isPrintSurface()) {
+        page.x0 = -44;
+        page.y0 = 0;
+        page.background = kWhite;
+    }
+    page.header = scheme == 0 ? kTeal : kMaroon;
+    return page;
+}
+
+struct MonthFigures {
+    int easter = kNoEaster; // day of the year
+    int daysBefore = 0; // 0..335
+    DayCount base = 0; // day count of the day before the 1st
+    int length = 0; // 28..31
+    int firstWeekday = 0; // 0 = Monday
+};
+
+class MonthCalendarDrawing {
+public:
+    MonthCalendarDrawing(ShiftCalendar &calendar, int team, DrawingSurface &target)
+        : m_calendar(calendar)
+        , m_state(calendar.state())
+        , m_surface(target)
+        , m_page(pageFor(target, calendar.state().scheme))
+        , m_team(team)
+    {
+    }
+
+    void draw(std::int32_t year, int month);
+
+private:
+    void sizeMainWindow();
+    MonthFigures monthFigures(std::int32_t year, int month);
+    void clearArea();
+    void drawTitleBand();
+    void drawMonthBand(std::int32_t year, int month);
+    static int rowCount(const MonthFigures &figures);
+    void drawGrid(int rows);
+    void drawDayCells(std::int32_t year, int month, const MonthFigures &figures);
+    int drawWeekNumbers(std::int32_t year, int month, int day, int textY);
+    void drawDayCell(int month, int day, int weekday, int textY, const MonthFigures &figures);
+
+    int x(int offset) const { return m_page.x0 + offset; }
+    int y(int offset) const { return m_page.y0 + offset; }
+
+    ShiftCalendar &m_calendar;
+    ScheduleState &m_state;
+    DrawingSurface &m_surface;
+    const Page m_page;
+    const int m_team;
+};
+
+void MonthCalendarDrawing::draw(std::int32_t year, int month)
+{
+    if (!m_surface.isPrintSurface())
+        sizeMainWindow();
+    const MonthFigures figures = monthFigures(year, month);
+    clearArea();
+    drawTitleBand();
+    drawMonthBand(year, month);
+    m_surface.Font.Color = kBlack;
+    m_surface.Font.Height = -14;
+    drawGrid(rowCount(figures));
+    drawDayCells(year, month, figures);
+}
+
+void MonthCalendarDrawing::sizeMainWindow()
+{
+    m_surface.setWindowHeight(kWindowOuterHeight);
+    m_surface.setWindowWidth(kWindowOuterWidth);
+}
+
+MonthFigures MonthCalendarDrawing::monthFigures(std::int32_t year, int month)
+{
+    m_calendar.computeLeapYear(year);
+    MonthFigures figures;
+    figures.easter = m_calendar.easterDayOfYear(year);
+    figures.daysBefore = m_calendar.daysBeforeMonth(month);
+    figures.base = yearBase(year) + figures.daysBefore;
+    figures.length = m_calendar.monthLength(month);
+    figures.firstWeekday = weekdayOf(figures.base + 1);
+    return figures;
+}
+
+void MonthCalendarDrawing::clearArea()
+{
+    m_surface.Brush.Color = m_page.background;
+    m_surface.FillRect(x(30), -1, 900, 600);
+}
+
+void MonthCalendarDrawing::drawTitleBand()
+{
+    m_surface.Brush.Color = m_page.header;
+    m_surface.Font.Color = kWhite;
+    m_surface.Font.Height = -16;
+    m_surface.Rectangle(x(43), y(0), x(684), y(27));
+    m_surface.TextOut(x(55), y(4), kViewTitle);
+    // The scheme's name follows the title at a nominal 11 pixels per character.
+    const int titleLength = static_cast<int>(kViewTitle.size());
+    m_surface.TextOut(
+        x(11 * titleLength - 10), y(4), kSchemeNames[static_cast<std::size_t>(m_state.scheme)]);
+}
+
+void MonthCalendarDrawing::drawMonthBand(std::int32_t year, int month)
+{
+    m_surface.Brush.Color = kSilver;
+    m_surface.Font.Color = m_page.header;
+    m_surface.Rectangle(x(43), y(26), x(684), y(53));
+    m_surface.Font.Height = -20;
+    m_surface.TextOut(x(340), y(28), kTeamNames[static_cast<std::size_t>(m_team)]);
+    m_surface.TextOut(x(110), y(28), kFullMonthNames[static_cast<std::size_t>(month)]);
+    m_surface.TextOut(x(54), y(28), std::to_string(year));
+}
+
+// Header row included: one row per Monday-to-Sunday week that the month touches, plus one.
+int MonthCalendarDrawing::rowCount(const MonthFigures &figures)
+{
+    const int cells = figures.firstWeekday + figures.length; // 28..37
+    if (cells > 35)
+        return 7;
+    if (cells == 28)
+        return 5;
+    return 6;
+}
+
+void MonthCalendarDrawing::drawGrid(int rows)
+{
+    for (int c = 1; c <= kColumns; ++c) {
+        const int left = x(kColumnPitch * c - 37);
+        const int right = x(kColumnPitch * c + 44);
+        for (int r = 1; r <= rows; ++r) {
+            if (r == 1) {
+                m_surface.Brush.Color = kSilver;
+                m_surface.Rectangle(left, y(52), right, y(83));
+                m_surface.TextOut(x(kColumnPitch * c - 26),
+                    y(62),
+                    kColumnHeaders[static_cast<std::size_t>(c - 1)]);
+            } else {
+                m_surface.Brush.Color = kWhite;
+                m_surface.Rectangle(left, y(kRowPitch * r - 14), right, y(kRowPitch * r + 34));
+            }
+        }
+    }
+}
+
+void MonthCalendarDrawing::drawDayCells(std::int32_t year, int month, const MonthFigures &figures)
+{
+    m_surface.Font.Height = -20;
+    int textY = y(85);
+    for (int day = 1; day <= figures.length; ++day) {
+        const int weekday = weekdayOf(figures.base + day);
+        if (weekday == kMonday)
+            textY = drawWeekNumbers(year, month, day, textY);
+        drawDayCell(month, day, weekday, textY, figures);
+    }
+}
+
+// A Monday opens a week row (but for the 1st, whose row is already open) and writes its week
+// number there. The first Monday also numbers the partial week before it, on the first row,
+// unless that week belongs to the previous year.
+int MonthCalendarDrawing::drawWeekNumbers(std::int32_t year, int month, int day, int textY)
+{
+    m_calendar.computeWeekNumber(year, month, day + 2);
+    const int weekNumber = m_state.weekNumber;
+    if (day != 1) {
+        if (day <= 7 && weekNumber != 1) {
+            m_surface.Font.Color = kGreen;
+            m_surface.TextOut(x(72), textY, std::to_string(weekNumber - 1));
+        }
+        textY += kTextLinePitch;
+    }
+    m_surface.Font.Color = kGreen;
+    m_surface.TextOut(x(72), textY, std::to_string(weekNumber));
+    return textY;
+}
+
+void MonthCalendarDrawing::drawDayCell(
+    int month, int day, int weekday, int textY, const MonthFigures &figures)
+{
+    const DayCount dayCount = figures.base + day;
+    m_state.shiftChar = kPatterns[static_cast<std::size_t>(
+        m_state.scheme)][static_cast<std::size_t>(m_calendar.cyclePosition(m_team, dayCount))];
+    const Colour colour
+        = m_calendar.classifyDay(month, day, figures.daysBefore + day, figures.easter, weekday);
+    const int cellLeft = kColumnPitch * weekday;
+    m_surface.Font.Color = colour;
+    m_surface.TextOut(x(172 + cellLeft), textY, std::string_view(&m_state.shiftChar, 1));
+    if (m_state.holiday != 0 && m_state.scheme != 0) {
+        m_surface.Font.Height = -11;
+        m_surface.TextOut(x(126 + cellLeft),
+            textY + 24,
+            kHolidayNames[static_cast<std::size_t>(m_state.holiday)]);
+        m_surface.Font.Height = -20;
+    }
+    m_surface.Font.Color = colour == kGray ? kBlack : colour;
+    m_surface.TextOut(x(142 + cellLeft), textY, std::to_string(day));
+}
+
+} // namespace
+
+void drawMonthCalendar(
+    ShiftCalendar &calendar, std::int32_t year, int month, int team, DrawingSurface &target)
+{
+    MonthCalendarDrawing(calendar, team, target).draw(year, month);
+}
+
+} // namespace shift

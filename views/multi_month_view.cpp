@@ -1,0 +1,393 @@
+#include "views/multi_month_view.h"
+
+#include "core/calendar_arithmetic.h"
+#include "core/colours.h"
+#include "core/rotation_schemes.h"
+#include "views/view_texts.h"
+
+#include <array>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace shift {
+
+namespace {
+
+constexpr std::string_view kTitleGap = "          ";
+constexpr std::string_view kWeekdayLetters = "MTwTFSS";
+
+constexpr int kTopOrigin = 72;
+constexpr int kRowPitch = 14;
+constexpr int kBodyBottom = 543;
+constexpr int kDaysInLongestMonth = 31;
+constexpr int kLastTeam = kTeamCount - 1;
+
+// A year that the core's 32-bit operations accept and whose calendar is that of `year`: the
+// Gregorian calendar repeats every 400 years (146097 days, a whole number of weeks). Only the
+// year after the largest 32-bit year needs it; no Easter is known in either year.
+std::int32_t calendarEquivalentYear(std::int64_t year)
+{
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(year > kLargest ? year - 400 : year);
+}
+
+// Everything that stays fixed for one drawing: the target's origin and colours and the
+// geometry of the team range.
+struct Layout {
+    int x0 = 0;
+    Colour background = kButtonFace;
+    Colour header = kTeal;
+    bool oneTeam = true;
+    int months = 12; // columns side by side
+    int pitch = 55; // pixels from one column's origin to the next
+    int rowStart = 0; // start of the day labels, from the column's origin
+    // The line under a Sunday runs leftward from lineRight pixels right of a team's cell to
+    // lineLeft pixels left of it, so that the teams' segments join across the column.
+    int lineRight = 9;
+    int lineLeft = 46;
+};
+
+Layout layoutFor(const DrawingSurface &target, int scheme, int firstTeam, int lastTeam)
+{
+    Layout layout;
+    layout.x0 = target.isPrintSurface() ? 37 : 147;
+    layout.background = target.isPrintSurface() ? kWhite : kButtonFace;
+    layout.header = scheme == 0 ? kTeal : kMaroon;
+    layout.oneTeam = firstTeam == lastTeam;
+    if (!layout.oneTeam) {
+        layout.months = 6;
+        layout.pitch = 111;
+        layout.rowStart = 4;
+        layout.lineRight = 17;
+        layout.lineLeft = 50;
+    }
+    return layout;
+}
+
+// The clock date as a day count, so that "today" and "the day before today" are found by
+// plain comparison whatever month or year they fall in.
+struct ClockMoment {
+    bool known = false;
+    DayCount today = 0;
+    int hour = 0;
+};
+
+ClockMoment clockMomentOf(const ScheduleState &state)
+{
+    ClockMoment moment;
+    if (state.month < 1 || state.month > 12 || state.day < 1)
+        return moment;
+    moment.known = true;
+    moment.today = dayCountOf(state.year, state.month - 1, state.day);
+    moment.hour = state.hour;
+    return moment;
+}
+
+// One month column: where it stands and the figures of its month.
+struct MonthColumn {
+    std::int64_t year = 0;
+    int month = 0; // 0..11
+    int origin = 0; // x from which the column's texts are placed
+    int length = 0; // 28..31
+    int daysBefore = 0; // days of the year before the month, 0..335
+    DayCount base = 0; // day count of day 0 of the month
+    int easter = 0; // Easter Sunday's day of the year, or kNoEaster
+};
+
+class MultiMonthDrawing {
+public:
+    MultiMonthDrawing(ShiftCalendar &calendar, int firstTeam, int lastTeam, DrawingSurface &target)
+        : m_calendar(calendar)
+        , m_state(calendar.state())
+        , m_surface(target)
+        , m_layout(layoutFor(target, calendar.state().scheme, firstTeam, lastTeam))
+        , m_clock(clockMomentOf(calendar.state()))
+        , m_firstTeam(firstTeam)
+        , m_lastTeam(lastTeam)
+    {
+    }
+
+    void draw(std::int32_t startYear, int startMonth);
+
+private:
+    void clearArea();
+    void drawColumnHeaderBoxes();
+    void drawTitleBand();
+    void drawColumnBodies();
+    void drawTitle(std::int32_t startYear, int startMonth);
+    void drawMonths(std::int32_t startYear, int startMonth);
+    void setYear(std::int64_t year);
+    MonthColumn monthFigures(std::int64_t year, int month, int origin, int easter, int febExtra);
+    void drawColumnHeader(const MonthColumn &column);
+    void drawTeamRows(const MonthColumn &column, int team);
+    void drawDayLabels(const MonthColumn &column, int day, int rowY, DayCount dayCount);
+    void drawWeekNumber(const MonthColumn &column, int day, int rowY);
+    void drawShiftCell(const MonthColumn &column, int team, int day, int rowY, DayCount dayCount);
+    int drawSundayLine(int cellX, int rowY);
+    bool isWorkingNow(char pattern, DayCount dayCount, int weekday) const;
+    bool isNightBeforeNow(char pattern, DayCount dayCount) const;
+
+    int cellX(const MonthColumn &column, int team) const;
+    int headerLetterX(const MonthColumn &column, int team) const;
+    int columnLeft(int i) const { return m_layout.x0 + m_layout.pitch * (i - 1) - 27; }
+    int columnRight(int i) const { return m_layout.x0 + m_layout.pitch * i - 26; }
+    bool onMainWindow() const { return !m_surface.isPrintSurface(); }
+
+    ShiftCalendar &m_calendar;
+    ScheduleState &m_state;
+    DrawingSurface &m_surface;
+    const Layout m_layout;
+    const ClockMoment m_clock;
+    const int m_firstTeam;
+    const int m_lastTeam;
+};
+
+void MultiMonthDrawing::draw(std::int32_t startYear, int startMonth)
+{
+    clearArea();
+    drawColumnHeaderBoxes();
+    drawTitleBand();
+    drawColumnBodies();
+    drawTitle(startYear, startMonth);
+    drawMonths(startYear, startMonth);
+}
+
+void MultiMonthDrawing::clearArea()
+{
+    m_surface.Brush.Color = m_layout.background;
+    m_surface.FillRect(m_layout.x0 - 26, -1, 900, 600);
+}
+
+void MultiMonthDrawing::drawColumnHeaderBoxes()
+{
+    m_surface.Brush.Color = kSilver;
+    for (int i = 1; i <= m_layout.months; ++i)
+        m_surface.Rectangle(columnLeft(i), 27, columnRight(i), 82);
+}
+
+void MultiMonthDrawing::drawTitleBand()
+{
+    m_surface.Brush.Color = m_layout.header;
+    m_surface.Rectangle(m_layout.x0 - 27, 2, columnRight(m_layout.months), 28);
+    m_surface.Brush.Color = kWhite;
+}
+
+void MultiMonthDrawing::drawColumnBodies()
+{
+    for (int i = 1; i <= m_layout.months; ++i)
+        m_surface.Rectangle(columnLeft(i), 81, columnRight(i), kBodyBottom);
+}
+
+void MultiMonthDrawing::drawTitle(std::int32_t startYear, int startMonth)
+{
+    const int lastMonth = startMonth + m_layout.months - 1;
+    const bool crossesYear = lastMonth >= 12;
+    const std::int64_t lastYear = std::int64_t { startYear } + (crossesYear ? 1 : 0);
+    std::string title(kViewTitle);
+    title += kSchemeNames[static_cast<std::size_t>(m_state.scheme)];
+    title += kTitleGap;
+    title += kFullMonthNames[static_cast<std::size_t>(startMonth)];
+    title += ' ';
+    title += std::to_string(startYear);
+    title += " to ";
+    title += kFullMonthNames[static_cast<std::size_t>(crossesYear ? lastMonth - 12 : lastMonth)];
+    title += ' ';
+    title += std::to_string(lastYear);
+
+    m_surface.Brush.Color = m_layout.header;
+    m_surface.Font.Color = kWhite;
+    m_surface.Font.Height = -16;
+    m_surface.TextOut(m_layout.x0 - 10, 6, title);
+    m_surface.Brush.Color = kWhite;
+}
+
+void MultiMonthDrawing::setYear(std::int64_t year)
+{
+    m_calendar.computeLeapYear(calendarEquivalentYear(year));
+}
+
+MonthColumn MultiMonthDrawing::monthFigures(
+    std::int64_t year, int month, int origin, int easter, int febExtra)
+{
+    MonthColumn column;
+    column.year = year;
+    column.month = month;
+    column.origin = origin;
+    column.length = kMonthLengths[static_cast<std::size_t>(month)] + febExtra;
+    column.daysBefore = m_calendar.daysBeforeMonth(month);
+    column.base = yearBase(year) + column.daysBefore;
+    column.easter = easter;
+    return column;
+}
+
+void MultiMonthDrawing::drawMonths(std::int32_t startYear, int startMonth)
+{
+    std::int64_t year = startYear;
+    setYear(year);
+    int easter = m_calendar.easterDayOfYear(calendarEquivalentYear(year));
+
+    int month = startMonth;
+    int lastMonth = startMonth + m_layout.months - 1;
+    int origin = m_layout.x0;
+    while (month <= lastMonth) {
+        setYear(year);
+        const int febExtra = month == 1 ? m_state.leapYear : 0;
+        if (month == 12) {
+            month = 0;
+            lastMonth -= 12;
+            year += 1;
+            setYear(year);
+            easter = m_calendar.easterDayOfYear(calendarEquivalentYear(year));
+        }
+        const MonthColumn column = monthFigures(year, month, origin, easter, febExtra);
+        drawColumnHeader(column);
+        m_surface.Brush.Color = kWhite;
+        for (int team = m_firstTeam; team <= m_lastTeam; ++team)
+            drawTeamRows(column, team);
+        month += 1;
+        origin += m_layout.pitch;
+    }
+}
+
+int MultiMonthDrawing::cellX(const MonthColumn &column, int team) const
+{
+    return m_layout.oneTeam ? column.origin + 19 : column.origin + 23 + 11 * team;
+}
+
+int MultiMonthDrawing::headerLetterX(const MonthColumn &column, int team) const
+{
+    return m_layout.oneTeam ? column.origin + 19 : column.origin + 24 + 11 * team;
+}
+
+void MultiMonthDrawing::drawColumnHeader(const MonthColumn &column)
+{
+    const auto month = static_cast<std::size_t>(column.month);
+    m_surface.Font.Color = kBlack;
+    m_surface.Brush.Color = kSilver;
+    m_surface.Font.Height = -12;
+    m_surface.TextOut(column.origin - 17, 34, std::to_string(column.year));
+    m_surface.TextOut(column.origin - 17,
+        48,
+        m_layout.oneTeam ? kShortMonthNames[month] : kFullMonthNames[month]);
+    m_surface.Font.Color = kWhite;
+    const int firstLetter = m_layout.oneTeam ? m_firstTeam : 0;
+    const int lastLetter = m_layout.oneTeam ? m_firstTeam : kLastTeam;
+    for (int team = firstLetter; team <= lastLetter; ++team) {
+        const bool teamWithoutShifts
+            = !m_layout.oneTeam && m_state.scheme == 0 && team == kLastTeam;
+        const std::string_view letter = teamWithoutShifts
+            ? std::string_view()
+            : kTeamLetters.substr(static_cast<std::size_t>(team), 1);
+        m_surface.TextOut(headerLetterX(column, team), 66, letter);
+    }
+}
+
+void MultiMonthDrawing::drawTeamRows(const MonthColumn &column, int team)
+{
+    int rowY = kTopOrigin;
+    for (int day = 1; day <= kDaysInLongestMonth; ++day) {
+        rowY += kRowPitch;
+        if (day > column.length)
+            continue;
+        const DayCount dayCount = column.base + day;
+        if (team == m_firstTeam)
+            drawDayLabels(column, day, rowY, dayCount);
+        drawShiftCell(column, team, day, rowY, dayCount);
+        if (weekdayOf(dayCount) == kSunday && day + 1 <= column.length)
+            rowY = drawSundayLine(cellX(column, team), rowY);
+    }
+}
+
+void MultiMonthDrawing::drawDayLabels(
+    const MonthColumn &column, int day, int rowY, DayCount dayCount)
+{
+    const int weekday = weekdayOf(dayCount);
+    const int rowX = column.origin + m_layout.rowStart;
+    const Colour colour = m_calendar.classifyDay(
+        column.month, day, column.daysBefore + day, column.easter, weekday);
+    m_surface.Font.Color = colour == kGray ? kBlack : colour;
+    m_surface.TextOut(rowX - 5, rowY, std::to_string(day));
+    if (onMainWindow() && m_clock.known && dayCount == m_clock.today)
+        m_surface.Font.Color = kBlue;
+    m_surface.TextOut(
+        rowX - 16, rowY, kWeekdayLetters.substr(static_cast<std::size_t>(weekday), 1));
+    if (weekday == kWednesday && day + 2 <= column.length)
+        drawWeekNumber(column, day, rowY);
+}
+
+void MultiMonthDrawing::drawWeekNumber(const MonthColumn &column, int day, int rowY)
+{
+    m_calendar.computeWeekNumber(calendarEquivalentYear(column.year), column.month, day);
+    const std::string digits = std::to_string(m_state.weekNumber);
+    const int x = column.origin + m_layout.rowStart - 25;
+    m_surface.Font.Color = kGreen;
+    m_surface.TextOut(x, rowY, std::string_view(digits).substr(0, 1));
+    if (m_state.weekNumber > 9)
+        m_surface.TextOut(x, rowY + 16, std::string_view(digits).substr(1, 1));
+}
+
+void MultiMonthDrawing::drawShiftCell(
+    const MonthColumn &column, int team, int day, int rowY, DayCount dayCount)
+{
+    const int weekday = weekdayOf(dayCount);
+    const char pattern = kPatterns[static_cast<std::size_t>(
+        m_state.scheme)][static_cast<std::size_t>(m_calendar.cyclePosition(team, dayCount))];
+    m_state.shiftChar = pattern;
+    m_surface.Font.Color = m_calendar.classifyDay(
+        column.month, day, column.daysBefore + day, column.easter, weekday);
+    const bool teamWithoutShifts = m_state.scheme == 0 && team == kLastTeam;
+    if (isWorkingNow(pattern, dayCount, weekday) || isNightBeforeNow(pattern, dayCount))
+        m_surface.Font.Color = kBlue;
+    const std::string_view letter
+        = teamWithoutShifts ? std::string_view() : std::string_view(&m_state.shiftChar, 1);
+    m_surface.TextOut(cellX(column, team), rowY, letter);
+}
+
+int MultiMonthDrawing::drawSundayLine(int x, int rowY)
+{
+    rowY += 1;
+    m_surface.MoveTo(x + m_layout.lineRight, rowY + kRowPitch);
+    m_surface.LineTo(x - m_layout.lineLeft, rowY + kRowPitch);
+    return rowY + 3;
+}
+
+// Eight-hour shifts on weekdays (F 06-14, E 14-22, N 22-06); twelve-hour shifts on Sundays,
+// and on Saturdays too under the five-team scheme (F 06-18, N 18-06).
+bool MultiMonthDrawing::isWorkingNow(char pattern, DayCount dayCount, int weekday) const
+{
+    if (!onMainWindow() || !m_clock.known || dayCount != m_clock.today)
+        return false;
+    const int h = m_clock.hour;
+    const bool eightHourShift = weekday <= kSaturday
+        && ((pattern == kNight && h >= 22 && h <= 23)
+            || (pattern == kAfternoon && h >= 14 && h <= 21)
+            || (pattern == kMorning && h >= 6 && h <= 13));
+    const bool twelveHourDay = weekday == kSunday || (weekday == kSaturday && m_state.scheme == 1);
+    const bool twelveHourShift = twelveHourDay
+        && ((pattern == kNight && h >= 18 && h <= 23)
+            || (pattern == kMorning && h >= 6 && h <= 17));
+    return eightHourShift || twelveHourShift;
+}
+
+// The night shift that began the evening before is still working until 06:00. Yesterday may
+// lie in the previous month or year, and is marked wherever its cell is on display; the mark
+// shows on the printed page too.
+bool MultiMonthDrawing::isNightBeforeNow(char pattern, DayCount dayCount) const
+{
+    return m_clock.known && dayCount == m_clock.today - 1 && m_clock.hour <= 5 && pattern == kNight;
+}
+
+} // namespace
+
+void drawMultiMonth(ShiftCalendar &calendar,
+    std::int32_t startYear,
+    int startMonth,
+    int firstTeam,
+    int lastTeam,
+    DrawingSurface &target)
+{
+    MultiMonthDrawing(calendar, firstTeam, lastTeam, target).draw(startYear, startMonth);
+}
+
+} // namespace shift

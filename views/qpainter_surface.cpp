@@ -1,0 +1,160 @@
+#include "views/qpainter_surface.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace shift {
+
+QColor toQColor(Colour colour)
+{
+    if (colour == kButtonFace) {
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+            return QGuiApplication::palette().color(QPalette::Button);
+        colour = kFallbackButtonFace;
+    }
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+QFont viewFont(int pixelHeight)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setFamilies({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(pixelHeight);
+    return font;
+}
+
+QPainterSurface::QPainterSurface(QPainter &painter, Target target)
+    : DrawingSurface(target)
+    , m_painter(painter)
+{
+}
+
+void QPainterSurface::fill(int left, int top, int width, int height, const QColor &colour)
+{
+    if (width > 0 && height > 0)
+        m_painter.fillRect(QRect(left, top, width, height), colour);
+}
+
+void QPainterSurface::FillRect(int left, int top, int right, int bottom)
+{
+    fill(left, top, right - left, bottom - top, toQColor(Brush.Color));
+}
+
+// The outline is filled pixel rows and columns rather than a stroked path, so that it covers
+// exactly x1..x2-1 by y1..y2-1 whatever the painter's antialiasing and pen-cap settings.
+void QPainterSurface::Rectangle(int x1, int y1, int x2, int y2)
+{
+    const int width = x2 - x1;
+    const int height = y2 - y1;
+    if (width <= 0 || height <= 0)
+        return;
+    const QColor pen(Qt::black);
+    fill(x1 + 1, y1 + 1, width - 2, height - 2, toQColor(Brush.Color));
+    fill(x1, y1, width, 1, pen);
+    fill(x1, y2 - 1, width, 1, pen);
+    fill(x1, y1 + 1, 1, height - 2, pen);
+    fill(x2 - 1, y1 + 1, 1, height - 2, pen);
+}
+
+QPainterSurface::Face &QPainterSurface::faceFor(int fontHeight)
+{
+    // Negative heights are character heights; the views never pass others, and a positive
+    // one is taken by its size all the same.
+    const int pixelHeight = std::max(1, std::abs(fontHeight));
+    for (Face &face : m_faces) {
+        if (face.pixelHeight == pixelHeight)
+            return face;
+    }
+    const QFont font = viewFont(pixelHeight);
+    const QFontMetrics metrics(font, m_painter.device());
+    return m_faces.emplace_back(
+        Face { pixelHeight, font, metrics, metrics.ascent(), metrics.height() });
+}
+
+const QPainterSurface::LaidOutText &QPainterSurface::laidOut(Face &face, std::string_view text)
+{
+    const auto found = face.texts.find(std::string(text));
+    if (found != face.texts.end())
+        return found->second;
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    LaidOutText laid { QStaticText(string), face.metrics.horizontalAdvance(string) };
+    laid.layout.setTextFormat(Qt::PlainText);
+    laid.layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.layout.prepare(m_painter.transform(), face.font);
+    return face.texts.emplace(std::string(text), std::move(laid)).first->second;
+}
+
+void QPainterSurface::TextOut(int x, int y, std::string_view text)
+{
+    if (text.empty()) {
+        m_position = QPoint(x, y);
+        return;
+    }
+    Face &face = faceFor(Font.Height);
+    const LaidOutText &laid = laidOut(face, text);
+    fill(x, y, laid.advance, face.height, toQColor(Brush.Color));
+    if (m_fontInPainter != &face) {
+        m_painter.setFont(face.font);
+        m_fontInPainter = &face;
+    }
+    m_painter.setPen(toQColor(Font.Color));
+    m_painter.drawStaticText(QPoint(x, y), laid.layout);
+    m_position = QPoint(x + laid.advance, y);
+}
+
+void QPainterSurface::MoveTo(int x, int y)
+{
+    m_position = QPoint(x, y);
+}
+
+void QPainterSurface::LineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    plotLine(m_position, to, Qt::black);
+    m_position = to;
+}
+
+// Bresenham from `from` towards `to`, stopping one pixel short of `to`. Straight runs are
+// filled as one rectangle each, which is all the views ever draw.
+void QPainterSurface::plotLine(QPoint from, QPoint to, const QColor &colour)
+{
+    const int dx = to.x() - from.x();
+    const int dy = to.y() - from.y();
+    if (dy == 0) {
+        fill(dx > 0 ? from.x() : to.x() + 1, from.y(), std::abs(dx), 1, colour);
+        return;
+    }
+    if (dx == 0) {
+        fill(from.x(), dy > 0 ? from.y() : to.y() + 1, 1, std::abs(dy), colour);
+        return;
+    }
+    const int stepX = dx > 0 ? 1 : -1;
+    const int stepY = dy > 0 ? 1 : -1;
+    const int spanX = std::abs(dx);
+    const int spanY = std::abs(dy);
+    int error = spanX - spanY;
+    QPoint p = from;
+    while (p != to) {
+        fill(p.x(), p.y(), 1, 1, colour);
+        const int twice = 2 * error;
+        if (twice > -spanY) {
+            error -= spanY;
+            p.rx() += stepX;
+        }
+        if (twice < spanX) {
+            error += spanX;
+            p.ry() += stepY;
+        }
+    }
+}
+
+} // namespace shift

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/colours.h"
+#include "views/drawing_surface.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPoint>
+#include <QStaticText>
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class QPainter;
+
+namespace shift {
+
+// The Qt colour of a window-system colour value. kButtonFace resolves now, to the running
+// application's palette button colour, or to kFallbackButtonFace when no QGuiApplication
+// exists. Other values are taken as 24-bit blue-green-red. Example: toQColor(kRed) == Qt::red.
+QColor toQColor(Colour colour);
+
+// The button face used when there is no application palette to ask (a light gray).
+inline constexpr Colour kFallbackButtonFace = 0xF0F0F0;
+
+// The views' typeface at a character height of `pixelHeight` pixels (1..): "Arial" bold, with
+// "Liberation Sans" (Arial's metrics) named as the next choice. Pixel sizes, so nothing depends
+// on the device's dots per inch. Needs a QGuiApplication.
+QFont viewFont(int pixelHeight);
+
+// DrawingSurface on a QPainter that the caller has begun on a QImage, on a widget inside its
+// paint event, or on a printer, and keeps active for the lifetime of this object. Coordinates
+// are the painter's logical pixels. The surface sets the painter's pen and font as it draws and
+// leaves them set. It keeps the layout of every text it has drawn, so make one per repaint
+// rather than one per window. Needs a QGuiApplication (fonts).
+//
+// Pixel semantics, independent of the painter's antialiasing hint:
+//   FillRect(1, 1, 4, 3) fills columns 1..3 of rows 1..2.
+//   Rectangle(1, 1, 4, 4) outlines columns 1..3, rows 1..3 and fills the one pixel (2, 2).
+//   MoveTo(1, 1); LineTo(4, 1) sets pixels 1..3 of row 1, not 4.
+//   TextOut(x, y, "A") fills [x, x + advance of "A") x [y, y + font height) with Brush.Color,
+//   then draws "A" in Font.Color with its ascent starting at y.
+// The app subclasses it to give the main window's surface a window to resize.
+class QPainterSurface : public DrawingSurface {
+public:
+    QPainterSurface(QPainter &painter, Target target);
+
+    void FillRect(int left, int top, int right, int bottom) override;
+    void Rectangle(int x1, int y1, int x2, int y2) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+
+    // Where the next LineTo starts; TextOut leaves it at the end of its text.
+    QPoint currentPosition() const { return m_position; }
+
+protected:
+    // For subclasses that draw on the painter themselves; the next text sets its font again.
+    QPainter &painter()
+    {
+        m_fontInPainter = nullptr;
+        return m_painter;
+    }
+
+private:
+    // A text laid out once for a face; a repaint draws the same few letters and numbers over
+    // and over.
+    struct LaidOutText {
+        QStaticText layout;
+        int advance = 0;
+    };
+    struct Face {
+        int pixelHeight = 0;
+        QFont font;
+        QFontMetrics metrics;
+        int ascent = 0;
+        int height = 0;
+        std::unordered_map<std::string, LaidOutText> texts = {};
+    };
+
+    Face &faceFor(int fontHeight);
+    const LaidOutText &laidOut(Face &face, std::string_view text);
+    void fill(int left, int top, int width, int height, const QColor &colour);
+    void plotLine(QPoint from, QPoint to, const QColor &colour);
+
+    QPainter &m_painter;
+    QPoint m_position;
+    std::deque<Face> m_faces; // one per height drawn so far; stable addresses
+    const Face *m_fontInPainter = nullptr;
+};
+
+} // namespace shift
