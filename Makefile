@@ -16,8 +16,12 @@ build: deps
 	$(CMAKE) --preset release -DSHIFT_WERROR=$(WERROR) >/dev/null
 	$(CMAKE) --build build/release -j $(JOBS)
 
+# Without a display the window cannot open; the terminal view of this month stands in.
 run: build
-	@if [ -x build/release/app/shiftschedule ]; then build/release/app/shiftschedule; \
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	   echo "The window needs a display (DISPLAY is not set); showing this month in the terminal instead."; \
+	   build/release/cli/shiftcal month; \
+	 elif [ -x build/release/app/shiftschedule ]; then build/release/app/shiftschedule; \
 	 else echo "built; the program itself is not there yet"; fi
 
 test: deps

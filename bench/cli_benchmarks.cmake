@@ -1,0 +1,11 @@
+# Whole-process benchmarks of shiftcal: bench/cli_benchmark.cpp (Google Benchmark, run by
+# `make bench`) and bench/cli_bench.sh (hyperfine, for the figures with their commands).
+add_executable(cli_bare_writer ${CMAKE_CURRENT_LIST_DIR}/cli_bare_writer.cpp)
+target_link_libraries(cli_bare_writer PRIVATE shiftcal_text shift_warnings)
+
+add_executable(cli_benchmark ${CMAKE_CURRENT_LIST_DIR}/cli_benchmark.cpp)
+target_link_libraries(cli_benchmark PRIVATE shift_warnings benchmark::benchmark)
+target_compile_definitions(cli_benchmark PRIVATE
+    SHIFTCAL_BINARY="$<TARGET_FILE:shiftcal>"
+    BARE_WRITER_BINARY="$<TARGET_FILE:cli_bare_writer>")
+add_dependencies(cli_benchmark shiftcal cli_bare_writer)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace shift {
+
+// Exit statuses of shiftcal and shiftcal-render.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitWriteFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Bad input on the command line. The message names the argument and what it accepts, in one
+// line without the program name, e.g. "--team: unknown team 'X'; expected A, B, C, D, E or all".
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string &message)
+        : std::runtime_error(message)
+    {
+    }
+};
+
+// An output that could not be written whole; the message names the file and the reason.
+class WriteError : public std::runtime_error {
+public:
+    explicit WriteError(const std::string &message)
+        : std::runtime_error(message)
+    {
+    }
+};
+
+} // namespace shift

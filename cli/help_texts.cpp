@@ -1,0 +1,102 @@
+#include "cli/help_texts.h"
+
+namespace shift {
+
+const std::string_view kToolHelp = R"(Usage: shiftcal [COMMAND] [OPTIONS]
+
+The shift schedule of the five teams A to E, in a terminal, as a table, as an
+iCalendar file or as an image of the program's view.
+
+Commands:
+  month    the terminal view of one or more months (the default command)
+  table    one record per day over a range of dates, CSV or JSON
+  ics      one team's shifts as an iCalendar file
+  render   the program's view as a PNG image or a one-page A4 PDF
+
+Options:
+  -h, --help     show this help; 'shiftcal COMMAND --help' shows a command's
+  --version      show the version
+
+Schemes are sudra (0, the default) and norda (1); teams are A to E.
+Exit status: 0 done, 1 output could not be written, 2 bad input.
+)";
+
+const std::string_view kMonthHelp = R"(Usage: shiftcal month [YYYY-MM] [OPTIONS]
+
+One row per day: the week number (on Mondays and the first row), the day of the
+month, the weekday letter, each shown team's shift letter (F morning, E
+afternoon, N night, * production stop, blank day off) and, under norda, the
+holiday name; a rule under each Sunday.
+
+Options:
+  YYYY-MM               the first month shown (default: this month)
+  --months N            how many months, 1 to 1200 (default: 1)
+  --team T|all          one team A to E, or all (default: all; under sudra
+                        team E has no shifts and is left out)
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --color WHEN          auto, always or never (default: auto, colours when the
+                        output is a terminal): red Sundays and holidays, blue
+                        today's weekday and the shift working now
+  -h, --help            show this help
+
+The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes today and the
+hour.
+)";
+
+const std::string_view kTableHelp = R"(Usage: shiftcal table --from DATE --to DATE [OPTIONS]
+
+One record per day from DATE to DATE (YYYY-MM-DD, both included), with the
+columns date,weekday,week,holiday,name,colour,A,B,C,D,E: the ISO date, the ISO
+weekday 1 (Monday) to 7, the week number, the holiday index 0 to 19 and its
+name, the colour class gray, red or black, and each team's letter (F, E, N, *
+or empty).
+
+Options:
+  --from DATE           the first day (required)
+  --to DATE             the last day (required)
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --format F            csv or json (default: from the ending of -o, else csv)
+  -o, --output FILE     write FILE (.csv or .json) whole or not at all;
+                        - or no -o writes to standard output
+  -h, --help            show this help
+)";
+
+const std::string_view kIcsHelp = R"(Usage: shiftcal ics --team T --from DATE --to DATE [OPTIONS]
+
+An iCalendar file (RFC 5545) with one event per shift that team T works from
+DATE to DATE, in Europe/Stockholm local time: eight-hour F 06-14, E 14-22 and
+N 22-06 from Monday to Saturday; twelve-hour F 06-18 and N 18-06 on Sundays,
+and on Saturdays under norda. No event on a production stop.
+
+Options:
+  --team T              the team, A to E (required)
+  --from DATE           the first day, YYYY-MM-DD (required)
+  --to DATE             the last day, YYYY-MM-DD (required)
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  -o, --output FILE     write FILE (.ics) whole or not at all; - or no -o
+                        writes to standard output
+  -h, --help            show this help
+)";
+
+const std::string_view kRenderHelp = R"(Usage: shiftcal render [OPTIONS] -o FILE.png|FILE.pdf
+
+The program's view as it draws it, without a display: a PNG at the view's
+pixel size, or a PDF of one A4 page with the view scaled to fit at the top
+left of the printable area.
+
+Options:
+  --view V              normal (the multi-month view) or calendar (default:
+                        normal)
+  --start YYYY-MM       the first month shown (default: this month)
+  --team T|all          one team A to E, or all (default: all; the calendar
+                        view of all teams shows team A)
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --target T            print (the printed page's layout) or screen (the main
+                        window's) (default: print)
+  --clock "YYYY-MM-DD HH:MM"
+                        today and the hour for the marks (default: now)
+  -o, --output FILE     the image to write, .png or .pdf (required)
+  -h, --help            show this help
+)";
+
+} // namespace shift

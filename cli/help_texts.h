@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace shift {
+
+// The --help texts of shiftcal and of each of its commands, each ending in a newline.
+extern const std::string_view kToolHelp;
+extern const std::string_view kMonthHelp;
+extern const std::string_view kTableHelp;
+extern const std::string_view kIcsHelp;
+extern const std::string_view kRenderHelp;
+
+inline constexpr std::string_view kVersionText = "shiftcal 1.0\n";
+
+} // namespace shift

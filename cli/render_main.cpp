@@ -1,0 +1,80 @@
+// shiftcal-render: the `render` command of shiftcal, which runs it in its own place. It is the
+// only part of the command line that loads Qt.
+#include "cli/cli_error.h"
+#include "cli/command_options.h"
+#include "cli/help_texts.h"
+#include "cli/output_file.h"
+#include "cli/process_clock.h"
+#include "cli/view_renderer.h"
+
+#include <QGuiApplication>
+
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void printError(std::string_view message)
+{
+    std::string line = "shiftcal: ";
+    line += message;
+    line += '\n';
+    (void)!::write(STDERR_FILENO, line.data(), line.size());
+}
+
+// Qt's warnings about its own environment (no XDG_RUNTIME_DIR, say) are no concern of the
+// command's user; only critical messages reach the terminal.
+void reportCriticalOnly(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printError(message.toStdString());
+}
+
+// No display is needed: without a platform named, the offscreen one draws.
+void chooseOffscreenPlatformUnlessNamed()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    shift::RenderOptions options;
+    try {
+        const shift::ClockReading clock = shift::readProcessClock();
+        options = shift::parseRenderOptions(args, clock.local);
+        if (options.help) {
+            shift::OutputFile help("-");
+            help.buffer().append(shift::kRenderHelp);
+            help.commit();
+            return shift::kExitSuccess;
+        }
+    } catch (const shift::UsageError &error) {
+        printError(error.what());
+        return shift::kExitUsage;
+    } catch (const shift::WriteError &error) {
+        printError(error.what());
+        return shift::kExitWriteFailure;
+    }
+
+    chooseOffscreenPlatformUnlessNamed();
+    qInstallMessageHandler(reportCriticalOnly);
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    try {
+        const QImage image = shift::renderView(options);
+        if (options.format == shift::ImageFormat::Pdf)
+            shift::writePdf(image, options.output);
+        else
+            shift::writePng(image, options.output);
+    } catch (const shift::WriteError &error) {
+        printError(error.what());
+        return shift::kExitWriteFailure;
+    }
+    return shift::kExitSuccess;
+}

@@ -1,0 +1,68 @@
+// shiftcal: the schedule on the command line. The text commands run here and link only the
+// core; `render` needs Qt, so it lives in shiftcal-render beside this binary and is run in
+// this process's place, as git runs its subcommands, so that the text commands never pay for
+// loading Qt.
+#include "cli/cli_error.h"
+#include "cli/process_clock.h"
+#include "cli/text_commands.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void printError(std::string_view message)
+{
+    std::string line = "shiftcal: ";
+    line += message;
+    line += '\n';
+    (void)!::write(STDERR_FILENO, line.data(), line.size());
+}
+
+std::string folderOfThisProgram()
+{
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string_view self(path, static_cast<std::size_t>(length));
+    const std::size_t slash = self.rfind('/');
+    return std::string(self.substr(0, slash == self.npos ? 0 : slash));
+}
+
+int execRenderer(int argc, char **argv)
+{
+    const std::string renderer = folderOfThisProgram() + "/shiftcal-render";
+    std::vector<char *> rendererArgs;
+    rendererArgs.push_back(const_cast<char *>(renderer.c_str()));
+    for (int i = 2; i < argc; ++i)
+        rendererArgs.push_back(argv[i]);
+    rendererArgs.push_back(nullptr);
+    ::execv(renderer.c_str(), rendererArgs.data());
+    printError("render: cannot run " + renderer + ": " + std::strerror(errno));
+    return shift::kExitWriteFailure;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (shift::isRenderCommand(args))
+        return execRenderer(argc, argv);
+    try {
+        const shift::ClockReading clock = shift::readProcessClock();
+        return shift::runTextCommand(args, clock);
+    } catch (const shift::UsageError &error) {
+        printError(error.what());
+        return shift::kExitUsage;
+    } catch (const shift::WriteError &error) {
+        printError(error.what());
+        return shift::kExitWriteFailure;
+    }
+}

@@ -1,0 +1,121 @@
+#include "cli/text_commands.h"
+
+#include "cli/cli_error.h"
+#include "cli/command_options.h"
+#include "cli/help_texts.h"
+#include "cli/ics_writer.h"
+#include "cli/month_text_view.h"
+#include "cli/output_file.h"
+#include "cli/table_writer.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace shift {
+
+namespace {
+
+void writeWhole(const std::string &path, std::string_view text)
+{
+    OutputFile output(path);
+    output.buffer().append(text);
+    output.commit();
+}
+
+bool terminalTakesColour()
+{
+    const char *noColor = std::getenv("NO_COLOR");
+    const char *term = std::getenv("TERM");
+    if (noColor != nullptr && *noColor != '\0')
+        return false;
+    if (term != nullptr && std::strcmp(term, "dumb") == 0)
+        return false;
+    return ::isatty(STDOUT_FILENO) == 1;
+}
+
+int runMonth(std::span<const std::string_view> args, const ClockReading &clock)
+{
+    const MonthOptions options = parseMonthOptions(args, clock.local);
+    if (options.help) {
+        writeWhole("-", kMonthHelp);
+        return kExitSuccess;
+    }
+    const bool colour = options.color == ColorMode::Always
+        || (options.color == ColorMode::Auto && terminalTakesColour());
+    OutputFile output("-");
+    writeMonthView(options, clock.local, colour, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+int runTable(std::span<const std::string_view> args)
+{
+    const TableOptions options = parseTableOptions(args);
+    if (options.help) {
+        writeWhole("-", kTableHelp);
+        return kExitSuccess;
+    }
+    OutputFile output(options.output);
+    if (options.format == TableFormat::Json)
+        writeJsonTable(options.scheme, options.from, options.to, output.buffer());
+    else
+        writeCsvTable(options.scheme, options.from, options.to, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+int runIcs(std::span<const std::string_view> args, const ClockReading &clock)
+{
+    const IcsOptions options = parseIcsOptions(args);
+    if (options.help) {
+        writeWhole("-", kIcsHelp);
+        return kExitSuccess;
+    }
+    OutputFile output(options.output);
+    writeIcsCalendar(options, clock.utc, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+// A first argument that is an option or a month belongs to the default command.
+bool startsMonthArguments(std::string_view first)
+{
+    return first.starts_with('-') || (!first.empty() && first[0] >= '0' && first[0] <= '9');
+}
+
+} // namespace
+
+bool isRenderCommand(std::span<const std::string_view> args)
+{
+    return !args.empty() && args[0] == "render";
+}
+
+int runTextCommand(std::span<const std::string_view> args, const ClockReading &clock)
+{
+    if (args.empty())
+        return runMonth(args, clock);
+    const std::string_view first = args[0];
+    if (first == "--help" || first == "-h") {
+        writeWhole("-", kToolHelp);
+        return kExitSuccess;
+    }
+    if (first == "--version") {
+        writeWhole("-", kVersionText);
+        return kExitSuccess;
+    }
+    if (startsMonthArguments(first))
+        return runMonth(args, clock);
+    const auto rest = args.subspan(1);
+    if (first == "month")
+        return runMonth(rest, clock);
+    if (first == "table")
+        return runTable(rest);
+    if (first == "ics")
+        return runIcs(rest, clock);
+    throw UsageError(
+        std::string("unknown command '").append(first) + "'; expected month, table, ics or render");
+}
+
+} // namespace shift

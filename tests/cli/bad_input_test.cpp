@@ -1,0 +1,248 @@
+// Every kind of bad input gets one line on stderr naming the argument and what it accepts,
+// exit status 2, and leaves no file behind; output that cannot be written gets status 1.
+#include "process_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+const std::string kShiftcal = SHIFTCAL_BINARY;
+
+struct BadInput {
+    const char *name;
+    std::vector<std::string> args;
+    std::string message; // the whole line on stderr
+};
+
+void PrintTo(const BadInput &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const BadInput kBadInputs[] = {
+    { "UnknownCommand",
+        { "frobnicate" },
+        "unknown command 'frobnicate'; expected month, table, ics or render" },
+    { "UnknownMonthOption",
+        { "month", "--bogus" },
+        "month: unknown option '--bogus'; expected --months, --team, --scheme, --color or --help" },
+    { "UnknownOptionOfTheDefaultCommand",
+        { "--weeks", "3" },
+        "month: unknown option '--weeks'; expected --months, --team, --scheme, --color or --help" },
+    { "MalformedMonth",
+        { "month", "2016-13" },
+        "month: '2016-13' is not a month; expected YYYY-MM" },
+    { "MonthWithoutLeadingZero",
+        { "month", "2016-1" },
+        "month: '2016-1' is not a month; expected YYYY-MM" },
+    { "YearAfter9999", { "month", "10000-01" }, "month: year 10000 is outside 1 to 9999" },
+    { "YearZero", { "0000-05" }, "month: year 0 is outside 1 to 9999" },
+    { "SecondMonth",
+        { "month", "2016-01", "2016-02" },
+        "month: unexpected argument '2016-02'; expected at most one YYYY-MM" },
+    { "UnknownTeam",
+        { "month", "--team", "F" },
+        "--team: unknown team 'F'; expected A, B, C, D, E or all" },
+    { "UnknownScheme",
+        { "month", "--scheme", "west" },
+        "--scheme: unknown scheme 'west'; expected sudra, norda, 0 or 1" },
+    { "SchemeTwo",
+        { "month", "--scheme=2" },
+        "--scheme: unknown scheme '2'; expected sudra, norda, 0 or 1" },
+    { "ZeroMonths", { "month", "--months", "0" }, "--months: '0' is not a number from 1 to 1200" },
+    { "TooManyMonths",
+        { "month", "--months", "1201" },
+        "--months: '1201' is not a number from 1 to 1200" },
+    { "MonthsPast9999",
+        { "month", "9999-12", "--months", "2" },
+        "--months: 2 months from the first one run past the year 9999" },
+    { "UnknownColour",
+        { "month", "--color", "sometimes" },
+        "--color: unknown value 'sometimes'; expected auto, always or never" },
+    { "MissingValue",
+        { "month", "--team" },
+        "--team: the value is missing; expected A, B, C, D, E or all" },
+    { "FlagWithValue", { "month", "--help=yes" }, "--help: takes no value" },
+    { "MalformedDate",
+        { "table", "--from", "2016-02-30", "--to", "2016-03-01", "-o", "t.csv" },
+        "--from: '2016-02-30' is not a date; expected YYYY-MM-DD" },
+    { "DateWithSlashes",
+        { "table", "--from", "2016/02/03", "--to", "2016-03-01", "-o", "t.csv" },
+        "--from: '2016/02/03' is not a date; expected YYYY-MM-DD" },
+    { "FromAfterTo",
+        { "table", "--from", "2016-05-02", "--to", "2016-05-01", "-o", "t.csv" },
+        "--from: 2016-05-02 is after --to 2016-05-01" },
+    { "ToYearOutside",
+        { "table", "--from", "2016-05-02", "--to", "10000-05-01", "-o", "t.csv" },
+        "--to: year 10000 is outside 1 to 9999" },
+    { "TableWithoutFrom",
+        { "table", "--to", "2016-05-01", "-o", "t.csv" },
+        "table: --from is required; expected a date YYYY-MM-DD" },
+    { "TableWithoutTo",
+        { "table", "--from", "2016-05-01" },
+        "table: --to is required; expected a date YYYY-MM-DD" },
+    { "UnknownFormat",
+        { "table", "--from", "2016-05-01", "--to", "2016-05-02", "--format", "xml", "-o", "t.xml" },
+        "--format: unknown value 'xml'; expected csv or json" },
+    { "UnknownTableEnding",
+        { "table", "--from", "2016-05-01", "--to", "2016-05-02", "-o", "t.txt" },
+        "-o: unknown file ending in 't.txt'; expected .csv or .json, or give --format" },
+    { "TableOperand",
+        { "table", "2016-05-01" },
+        "table: unexpected argument '2016-05-01'; expected options only" },
+    { "IcsForAllTeams",
+        { "ics", "--team", "all", "--from", "2016-05-01", "--to", "2016-05-02", "-o", "c.ics" },
+        "--team: unknown team 'all'; expected one of A, B, C, D, E" },
+    { "IcsWithoutTeam",
+        { "ics", "--from", "2016-05-01", "--to", "2016-05-02", "-o", "c.ics" },
+        "ics: --team is required; expected one of A, B, C, D, E" },
+    { "UnknownIcsEnding",
+        { "ics", "--team", "A", "--from", "2016-05-01", "--to", "2016-05-02", "-o", "c.ical.txt" },
+        "-o: unknown file ending in 'c.ical.txt'; expected .ics" },
+    { "UnknownImageEnding",
+        { "render", "-o", "view.gif" },
+        "-o: unknown file ending in 'view.gif'; expected .png or .pdf" },
+    { "RenderWithoutOutput",
+        { "render", "--view", "calendar" },
+        "render: -o is required; expected a file name ending in .png or .pdf" },
+    { "UnknownView",
+        { "render", "--view", "list", "-o", "v.png" },
+        "--view: unknown value 'list'; expected normal or calendar" },
+    { "UnknownTarget",
+        { "render", "--target", "paper", "-o", "v.png" },
+        "--target: unknown value 'paper'; expected print or screen" },
+    { "HourOutsideTheDay",
+        { "render", "--clock", "2016-10-01 25:00", "-o", "v.png" },
+        "--clock: '2016-10-01 25:00' is not a date and time; expected \"YYYY-MM-DD HH:MM\"" },
+    { "RenderStartYear",
+        { "render", "--start", "0-01", "-o", "v.pdf" },
+        "--start: year 0 is outside 1 to 9999" },
+    { "RenderUnknownOption",
+        { "render", "--dpi", "300", "-o", "v.png" },
+        "render: unknown option '--dpi'; expected --view, --start, --team, --scheme, --target, "
+        "--clock, -o or --help" },
+};
+
+class BadInputTest : public testing::TestWithParam<BadInput> { };
+
+TEST_P(BadInputTest, NamesTheArgumentExitsWith2AndLeavesNoFile)
+{
+    const BadInput &c = GetParam();
+    TemporaryFolder folder;
+    ProcessOptions options;
+    options.workingDirectory = folder.path();
+    const ProcessResult run = runProgram(kShiftcal, c.args, options);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "shiftcal: " + c.message + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, BadInputTest, testing::ValuesIn(kBadInputs), [](const auto &param) {
+    return std::string(param.param.name);
+});
+
+TEST(BadInput, MalformedFixedClockIsRejected)
+{
+    ProcessOptions options;
+    options.environment["SHIFTCAL_NOW"] = "yesterday";
+    const ProcessResult run = runProgram(kShiftcal, { "month" }, options);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+        "shiftcal: SHIFTCAL_NOW: 'yesterday' is not a date and time; expected \"YYYY-MM-DD "
+        "HH:MM\"\n");
+}
+
+TEST(BadInput, AnExistingFileSurvivesARejectedRun)
+{
+    TemporaryFolder folder;
+    const std::string file = folder.file("days.csv");
+    std::ofstream(file) << "keep me\n";
+    const ProcessResult run = runProgram(
+        kShiftcal, { "table", "--from", "2016-05-02", "--to", "2016-05-01", "-o", file });
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(readFile(file), "keep me\n");
+    EXPECT_EQ(folder.entries(), std::vector<std::string> { "days.csv" });
+}
+
+TEST(WriteFailure, AMissingFolderGivesStatus1AndNoFile)
+{
+    TemporaryFolder folder;
+    for (const std::vector<std::string> &args : { std::vector<std::string> { "table",
+                                                      "--from",
+                                                      "2016-01-01",
+                                                      "--to",
+                                                      "2016-01-31",
+                                                      "-o",
+                                                      folder.file("no/such/t.csv") },
+             std::vector<std::string> { "ics",
+                 "--team",
+                 "A",
+                 "--from",
+                 "2016-01-01",
+                 "--to",
+                 "2016-01-31",
+                 "-o",
+                 folder.file("no/c.ics") },
+             std::vector<std::string> { "render", "-o", folder.file("no/v.png") },
+             std::vector<std::string> {
+                 "render", "--view", "calendar", "-o", folder.file("no/v.pdf") } }) {
+        const ProcessResult run = runProgram(kShiftcal, args);
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_EQ(run.err.rfind("shiftcal: cannot write " + folder.path() + "/no/", 0), 0u)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+TEST(WriteFailure, AFolderInTheWayGivesStatus1AndLeavesNoTemporaryFile)
+{
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.file("cal.ics"));
+    const ProcessResult run = runProgram(kShiftcal,
+        { "ics",
+            "--team",
+            "B",
+            "--from",
+            "2016-01-01",
+            "--to",
+            "2016-12-31",
+            "-o",
+            folder.file("cal.ics") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "shiftcal: cannot write " + folder.file("cal.ics") + ": Is a directory\n");
+    EXPECT_EQ(folder.entries(), std::vector<std::string> { "cal.ics" });
+}
+
+TEST(WriteFailure, AFullStandardOutputGivesStatus1)
+{
+    ProcessOptions options;
+    options.stdoutPath = "/dev/full";
+    const ProcessResult run
+        = runProgram(kShiftcal, { "table", "--from", "2016-01-01", "--to", "2016-12-31" }, options);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "shiftcal: cannot write standard output: No space left on device\n");
+}
+
+TEST(WriteSuccess, ReplacesAnExistingFileWhole)
+{
+    TemporaryFolder folder;
+    const std::string file = folder.file("days.csv");
+    std::ofstream(file) << "old contents that are longer than the new ones will be, by far\n"
+                        << std::string(10000, 'x');
+    const ProcessResult run = runProgram(
+        kShiftcal, { "table", "--from", "2016-01-01", "--to", "2016-01-01", "-o", file });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(file),
+        "date,weekday,week,holiday,name,colour,A,B,C,D,E\n"
+        "2016-01-01,5,53,0,,gray,E,N,,F,\n");
+    EXPECT_EQ(folder.entries(), std::vector<std::string> { "days.csv" });
+    const auto permissions = std::filesystem::status(file).permissions();
+    EXPECT_NE(permissions & std::filesystem::perms::owner_read, std::filesystem::perms::none);
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Runs a real program as a user would, and collects what it printed and its exit status.
+struct ProcessResult {
+    int status = -1; // the exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+struct ProcessOptions {
+    // Variables set (or, with an empty value, removed) on top of this process's environment.
+    std::map<std::string, std::string> environment;
+    // When not empty, standard output goes to this file instead of being collected.
+    std::string stdoutPath;
+    // When not empty, the program starts in this folder.
+    std::string workingDirectory;
+};
+
+ProcessResult runProgram(const std::string &program,
+    const std::vector<std::string> &args,
+    const ProcessOptions &options = {});
+
+// A fresh empty folder under the system's temporary folder, removed with everything in it
+// when the object goes.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder &) = delete;
+    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
+
+    const std::string &path() const { return m_path; }
+    std::string file(const std::string &name) const { return m_path + "/" + name; }
+    // The names in the folder, sorted; hidden names included.
+    std::vector<std::string> entries() const;
+
+private:
+    std::string m_path;
+};
+
+std::string readFile(const std::string &path);
