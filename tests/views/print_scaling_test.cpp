@@ -38,6 +38,8 @@ TEST(PrintScaling, RoundsHalvesUpward)
     expectPrinted(scaleToPrintableArea(3, 1, 7, 100), 7, 2);
     // 1 * 5 / 2 = 2.5 -> 3, which is not below 3: the width is filled instead.
     expectPrinted(scaleToPrintableArea(1, 2, 3, 5), 3, 6);
+    // The height when the width is filled: 5 * 1 / 2 = 2.5 -> 3, not 2.
+    expectPrinted(scaleToPrintableArea(2, 5, 1, 100), 1, 3);
 }
 
 TEST(PrintScaling, HugeAreasDoNotOverflow)

@@ -1,0 +1,176 @@
+#include "info_window.h"
+
+#include "app/window_frame.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+#include <QTextEdit>
+
+TForm2 *Form2 = nullptr;
+
+namespace {
+
+constexpr QSize kClientSize { 416, 410 };
+
+// The information text, line by line; the box wraps long lines at its width.
+constexpr const char *kInfoLines[] = {
+    "ShiftSchedule version 1.0, 2026-12-08. Programmet är fri programvara: det får användas, "
+    "kopieras och delas ut fritt.",
+    "ShiftSchedule utvecklas av ShiftSchedule-projektet. Frågor och felrapporter tas emot i "
+    "projektets ärendelista.",
+    "Nya versioner och uppdateringar publiceras på projektets sida.",
+    "",
+    "Nytt i den här versionen:",
+    "- 1.0: Programmet körs nu som ett vanligt fönsterprogram på Linux.",
+    "- 0.9: Månadskalendern visar veckonummer och helgdagarnas namn.",
+    "- 0.8: Norda-rotationen med fem lag och tolvtimmarsskift på helger.",
+    "- 0.7: Alla fem lag kan visas sida vid sida i sex månader.",
+    "- 0.6: Helgdagsaftnar och produktionsstopp markeras.",
+    "- 0.5: Dagens datum och skiftet som arbetar just nu markeras i blått.",
+    "- Ny layout av visningen.",
+    "- Utskrift av scheman.",
+    "- Omarbetad rättning för datorer inställda på stora teckensnitt.",
+    "- Koden har trimmats.",
+    "- Hjälptexter visas när muspekaren vilar på knapparna.",
+    "",
+    "Tidigare rättade problem:",
+    "1. Nyårsdagen visades inte som helgdag.",
+    "2. Problem med inställningen för stora teckensnitt.",
+    "3. Nattskiftet visades fel efter midnatt.",
+    "4. Fel påskdag under skottår.",
+    "5. Färgerna har ändrats, och veckornas slut och början markeras.",
+    "6. Alla helgons dag är tillbaka.",
+    "7. Kalendervisningen har lagts till.",
+    "8. Valet av schema har ändrats.",
+    "",
+    "Kända problem:",
+    "- Vid skärmupplösningar under 800 × 600 syns inte hela schemat, eftersom fönstret är så "
+    "stort.",
+    "- Utskriften börjar direkt, utan att fråga hur utskriften ska se ut.",
+    "",
+    "Programmets historia:",
+    "Schemat fanns först i tidigare versioner på andra datorer och system, innan programmet "
+    "fick sitt nuvarande fönster. Alla beräkningar av veckonummer, påsk, helgdagar och "
+    "skiftrotation är projektets egna och klarar år 2000; startdatum hämtas från datorns klocka.",
+    "",
+    "Skriv gärna till projektet med frågor, fel och förslag!",
+    "",
+    " ",
+};
+
+QString infoText()
+{
+    QStringList lines;
+    for (const char *line : kInfoLines)
+        lines << QString::fromUtf8(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// "MS Sans Serif" at a character height in pixels, or the system's sans font where it is
+// missing, as it is on Linux.
+QFont msSansSerif(int pixelHeight)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({ QStringLiteral("MS Sans Serif"),
+        QStringLiteral("Liberation Sans"),
+        QStringLiteral("DejaVu Sans") });
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelHeight);
+    return font;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *owner)
+    : QWidget(owner,
+        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+            | Qt::WindowCloseButtonHint)
+    , Label1(new QLabel(this))
+    , RichEdit1(new QTextEdit(this))
+    , CloseWin(new QPushButton(this))
+{
+    Form2 = this;
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Info"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(kClientSize);
+    setFont(msSansSerif(11));
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(msSansSerif(13));
+    Label1->setText(QStringLiteral("ShiftSchedule info"));
+    // Grows with its text, as a label that sizes itself does.
+    Label1->setGeometry(152, 8, qMax(99, Label1->sizeHint().width()), 16);
+
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(8, 32, 401, 329);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setReadOnly(false);
+    // Tab moves on to the button instead of typing a tab into the text.
+    RichEdit1->setTabChangesFocus(true);
+    RichEdit1->setPlainText(infoText());
+
+    CloseWin->setObjectName(QStringLiteral("CloseWin"));
+    CloseWin->setText(QStringLiteral("Stäng"));
+    CloseWin->setFont(msSansSerif(19));
+    CloseWin->setGeometry(144, 368, 121, 33);
+    // Enter presses the focused button, as Space does; this is no QDialog that would do it.
+    CloseWin->setAutoDefault(true);
+    connect(CloseWin, &QPushButton::clicked, this, &TForm2::CloseWinClick);
+
+    setTabOrder(CloseWin, RichEdit1);
+    // The window opens with the button focused; later openings keep whatever had the focus.
+    CloseWin->setFocus();
+}
+
+TForm2::~TForm2()
+{
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+void TForm2::CloseWinClick()
+{
+    hide();
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hide();
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        centreOnScreen();
+    }
+    QWidget::showEvent(event);
+}
+
+// Before the window manager has framed the window its frame is unknown, so the nominal frame
+// stands in for it. The position given is the client area's, which window managers keep as
+// asked and frame around; the frame then comes out centred within the nominal frame's error.
+void TForm2::centreOnScreen()
+{
+    const QScreen *screen
+        = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize outer = size().grownBy(kNominalFrame);
+    const QPoint frameTopLeft = available.topLeft()
+        + QPoint(
+            (available.width() - outer.width()) / 2, (available.height() - outer.height()) / 2);
+    setGeometry(QRect(frameTopLeft + QPoint(kNominalFrame.left(), kNominalFrame.top()), size()));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+// The info window: a heading, an editable box with the program's information text in Swedish
+// and the button "Stäng". Client area 416 x 410 pixels, fixed. Created hidden at start-up and
+// never destroyed before the program ends: closing it (the button or the title bar) only hides
+// it, so text edited in the box, the box's scroll position and the window's place on the screen
+// all stay from one opening to the next within a run.
+//
+// Pass the main window as `owner`: the window then stays above it (the window manager keeps a
+// transient window above the window it belongs to, and lifts both together when the program is
+// activated again), and it does not keep the program alive once the main window is closed.
+// It is not modal: the owner stays usable beside it. The first show centres it on the screen.
+//
+// Constructing it makes it the global Form2; destroying it clears Form2 again.
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget *owner = nullptr);
+    ~TForm2() override;
+
+    QLabel *Label1;
+    QTextEdit *RichEdit1;
+    QPushButton *CloseWin;
+
+    // The button "Stäng": hides the window.
+    void CloseWinClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void centreOnScreen();
+
+    bool m_placed = false;
+};
+
+extern TForm2 *Form2;

@@ -1,0 +1,194 @@
+// Program start of shiftschedule: the one ShiftCalendar, the application object and the run.
+//
+// Two environment variables exist for testing and measuring only, and are read nowhere else:
+//   SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00"  the clock stands still at this local date and
+//                                               time (":SS" may follow), for screenshots that
+//                                               must not depend on the day they are taken.
+//   SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT=1      once the main window has painted for the first
+//                                               time, write "first paint" to stdout and quit;
+//                                               the start-up benchmark times this.
+#include "app/main_window.h"
+#include "app/program_start.h"
+#include "core/clock.h"
+#include "core/shift_calendar.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMetaObject>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kNoDisplayExitCode = 1;
+constexpr int kBadSettingExitCode = 2;
+
+bool environmentHas(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt's default platforms (xcb, wayland) need a display server; others (offscreen, vnc, ...)
+// do not. A "-platform" argument overrides the environment, so it gets the benefit of doubt.
+bool platformNeedsDisplay(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform")
+            return false;
+    }
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform == nullptr || *platform == '\0')
+        return true;
+    const std::string_view name(platform);
+    return name.starts_with("xcb") || name.starts_with("wayland");
+}
+
+bool displayNamed()
+{
+    return environmentHas("DISPLAY") || environmentHas("WAYLAND_DISPLAY");
+}
+
+void reportNoDisplay()
+{
+    const char *display = std::getenv("DISPLAY");
+    std::fprintf(stderr,
+        "shiftschedule: cannot open a window: no display server reachable (DISPLAY=%s); "
+        "start it from a desktop session\n",
+        display != nullptr && *display != '\0' ? display : "unset");
+    std::fflush(stderr);
+}
+
+// While the application object is being made, Qt's messages are held back. Should the
+// platform plugin fail (a DISPLAY naming a server that is not there), Qt would print several
+// lines and abort with a core dump; instead the user gets one line and a plain exit. Once the
+// application object exists, the held messages are printed as Qt would have printed them.
+class StartupMessageGate {
+public:
+    StartupMessageGate() { qInstallMessageHandler(&StartupMessageGate::hold); }
+    StartupMessageGate(const StartupMessageGate &) = delete;
+    StartupMessageGate &operator=(const StartupMessageGate &) = delete;
+    ~StartupMessageGate() { open(); }
+
+    void open()
+    {
+        if (!s_holding)
+            return;
+        s_holding = false;
+        qInstallMessageHandler(nullptr);
+        for (const std::string &line : s_held)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        s_held.clear();
+    }
+
+private:
+    static void hold(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtFatalMsg) {
+            reportNoDisplay();
+            std::_Exit(kNoDisplayExitCode);
+        }
+        s_held.push_back(qFormatLogMessage(type, context, message).toStdString());
+    }
+
+    static inline bool s_holding = true;
+    static inline std::vector<std::string> s_held;
+};
+
+// "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS".
+std::optional<shift::LocalDateTime> parseFakeNow(const char *text)
+{
+    shift::LocalDateTime fixed;
+    char end = '\0';
+    const int fields = std::sscanf(text,
+        "%d-%d-%d %d:%d:%d%c",
+        &fixed.year,
+        &fixed.month,
+        &fixed.day,
+        &fixed.hour,
+        &fixed.minute,
+        &fixed.second,
+        &end);
+    if (fields != 5 && fields != 6)
+        return std::nullopt;
+    if (fixed.month < 1 || fixed.month > 12 || fixed.day < 1 || fixed.day > 31 || fixed.hour < 0
+        || fixed.hour > 23 || fixed.minute < 0 || fixed.minute > 59 || fixed.second < 0
+        || fixed.second > 59)
+        return std::nullopt;
+    return fixed;
+}
+
+// Reports the first completed paint of the main window on stdout and ends the run.
+class FirstPaintReporter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_reported) {
+            m_reported = true;
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    std::fputs("first paint\n", stdout);
+                    std::fflush(stdout);
+                    QCoreApplication::quit();
+                },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_reported = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (platformNeedsDisplay(argc, argv) && !displayNamed()) {
+        reportNoDisplay();
+        return kNoDisplayExitCode;
+    }
+
+    shift::ShiftCalendar calendar(shift::localClock);
+    if (const char *fakeNow = std::getenv("SHIFTSCHEDULE_FAKE_NOW")) {
+        const auto fixed = parseFakeNow(fakeNow);
+        if (!fixed) {
+            std::fprintf(stderr,
+                "shiftschedule: SHIFTSCHEDULE_FAKE_NOW must look like "
+                "\"2016-10-01 20:00\", not \"%s\"\n",
+                fakeNow);
+            return kBadSettingExitCode;
+        }
+        calendar.setClock(shift::fixedClock(*fixed));
+    }
+    const bool quitAfterFirstPaint = environmentHas("SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT");
+
+    // Every size and position is in pixels, whatever the screen's pixels per inch; a
+    // large-font screen is met by the main window's own font check instead.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+
+    StartupMessageGate gate;
+    QApplication app(argc, argv);
+    gate.open();
+    QApplication::setApplicationName(QStringLiteral("shiftschedule"));
+    QApplication::setDesktopFileName(QStringLiteral("se.tervialund.ShiftSchedule"));
+    QApplication::setWindowIcon(shiftScheduleIcon());
+
+    FirstPaintReporter reporter;
+    return runProgram(calendar, [&](TForm1 &mainWindow) {
+        if (quitAfterFirstPaint)
+            mainWindow.installEventFilter(&reporter);
+    });
+}

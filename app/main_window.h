@@ -1,0 +1,131 @@
+#pragma once
+
+#include "app/combo_box.h"
+#include "app/panel.h"
+#include "app/radio_group.h"
+#include "core/shift_calendar.h"
+#include "views/drawing_surface.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+
+class TPrinterSetupDialog;
+class QIcon;
+class QWindow;
+
+using TButton = QPushButton;
+
+// The main window: a column of controls at the left (x 5..106) and the active view drawn
+// beside it, straight onto the window's client area.
+//
+// The window keeps no state of its own beyond its controls. Every handler reads the controls it
+// needs, writes fields of the one ScheduleState (calendar().state()) and redraws the whole
+// active view onto the window. Handlers run only on user actions: programmatic selection
+// changes raise nothing (TComboBox, TRadioGroup), and every entry from Qt runs through
+// runGuarded, so an exception ends in the error box and not in the event loop.
+//
+// Sizes the program sets are outer sizes (frame and title bar included): 800 x 576 after
+// FormCreate (800 x 580 on a large-font screen), 800 x 580 in the multi-month view after a
+// return from the calendar, 800 x 430 in the calendar. The client size is the outer size less
+// the frame the window system reports, or kNominalFrame where it reports none; the user cannot
+// change it.
+//
+// Life cycle: construct (controls, fonts, positions), set the global Form1, then FormCreate;
+// show; the event loop then raises FormActivate and Panel3Click.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // `calendar` holds the one schedule state and must outlive the window.
+    explicit TForm1(shift::ShiftCalendar &calendar, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The controls, in tab order 0, 9, 2, 3, 4, 5, 7, 1, 6, 8 (the date panel takes no focus).
+    TComboBox *ComboBoxTeams;
+    TPanel *Panel1;
+    TButton *DecSlow;
+    TButton *DecFast;
+    TButton *AddFast;
+    TButton *AddSlow;
+    TButton *Info;
+    TComboBox *ComboBoxSchemaType;
+    TRadioGroup *RadioGroupVisningstyp;
+    TButton *Printout;
+    TPrinterSetupDialog *PrinterSetupDialog1;
+
+    // Handlers. Each may be called directly (tests do); the controls and window events call
+    // them through runGuarded.
+    void FormCreate();
+    void ComboBoxTeamsChange();
+    void Panel1Click();
+    void DecSlowClick();
+    void DecFastClick();
+    void AddFastClick();
+    void AddSlowClick();
+    void InfoClick();
+    void ComboBoxSchemaTypeChange();
+    void RadioGroupVisningstypClick();
+    void Panel3Click(); // the paint handler: reads the clock, redraws the active view
+    void PrintoutClick();
+    void Panel2Click(); // redraws the active view onto the print surface Form3
+    void FormActivate();
+
+    // Draws the view that calendarView selects onto this window from the current state; reads
+    // no clock and leaves the date panel alone.
+    void redrawActiveView();
+
+    shift::ShiftCalendar &calendar() { return m_calendar; }
+
+    // The outer size the program last gave the window, 800 x 576 at first.
+    QSize outerSize() const { return m_outerSize; }
+    void setOuterHeight(int outerHeight);
+    void setOuterWidth(int outerWidth);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    using Drawing = std::function<void(shift::DrawingSurface &)>;
+
+    void createControls();
+    void placeControls();
+    void connectHandlers();
+    void setTabOrderOfControls();
+    void assignHints();
+    void checkLargeFonts();
+    void renewDatePanel();
+
+    void drawOnWindow(const Drawing &drawing);
+    void drawActiveView(shift::DrawingSurface &surface);
+    void applyOuterSize();
+    void centreOnScreen();
+    void focusWindowChanged(QWindow *focus);
+
+    shift::ShiftCalendar &m_calendar;
+    QSize m_outerSize { 800, 576 };
+
+    // Set while a paint event draws: the canvas of this window.
+    shift::DrawingSurface *m_paintSurface = nullptr;
+    // A drawing asked for outside a paint event, done by the paint event it causes.
+    Drawing m_requestedDrawing;
+    int m_paintCount = 0;
+
+    QPointer<QWindow> m_lastFocusWindow;
+    bool m_centred = false;
+};
+
+extern TForm1 *Form1;
+
+// The program's 32 x 32 icon, for the windows and the desktop entry alike.
+QIcon shiftScheduleIcon();
+
+// Point size of a font `pixelHeight` pixels high on a screen of `dotsPerInch` logical pixels
+// per inch, rounded to the nearest whole number (halves away from zero).
+// pointSizeForPixels(16, 96) == 12; pointSizeForPixels(16, 120) == 10 (9.6 rounded).
+int pointSizeForPixels(int pixelHeight, double dotsPerInch);

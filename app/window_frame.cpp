@@ -1,0 +1,16 @@
+#include "window_frame.h"
+
+#include <QWidget>
+
+QMargins effectiveFrame(const QWidget &window)
+{
+    if (!window.isVisible())
+        return kNominalFrame;
+    const QRect outer = window.frameGeometry();
+    const QRect client = window.geometry();
+    const QMargins reported(client.left() - outer.left(),
+        client.top() - outer.top(),
+        outer.right() - client.right(),
+        outer.bottom() - client.bottom());
+    return reported.isNull() ? kNominalFrame : reported;
+}

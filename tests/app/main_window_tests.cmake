@@ -1,0 +1,62 @@
+# The main window and the program start.
+#
+#   main_window_test          offscreen: start-up state, handlers, views and sizes, events,
+#                             focus, date panel, font check, error box (QtTest).
+#   main_window_large_fonts   the same program's font check on a 120-dpi screen.
+#   main_window_random_test   offscreen: 10,000 random user events, invariants after each.
+#   main_window_xvfb          the built program under its own Xvfb, driven with xdotool,
+#                             screenshots checked at fixed pixels and kept in
+#                             tests/app/xvfb-artifacts/ of the build tree.
+#   start_without_display     the built program without any display: one line, non-zero exit.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Test Widgets)
+
+set(SHIFT_MAIN_WINDOW_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+function(shift_add_main_window_qtest name)
+    add_executable(${name} ${SHIFT_MAIN_WINDOW_TEST_DIR}/${name}.cpp)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE shift_app Qt6::Test shift_warnings)
+endfunction()
+
+# Offscreen, unscaled like the program itself (main.cpp turns high-dpi scaling off); no test
+# may reach a printer of the machine.
+set(SHIFT_MAIN_WINDOW_TEST_ENV
+    "QT_QPA_PLATFORM=offscreen"
+    "QT_ENABLE_HIGHDPI_SCALING=0"
+    "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock")
+
+# A scale factor from the caller's environment would change every size the tests check.
+set(SHIFT_MAIN_WINDOW_TEST_ENV_MODS "QT_SCALE_FACTOR=unset:" "QT_SCREEN_SCALE_FACTORS=unset:")
+
+shift_add_main_window_qtest(main_window_test)
+add_test(NAME app.main_window COMMAND main_window_test)
+add_test(NAME app.main_window_large_fonts COMMAND main_window_test fontCheckDecidesTheHeight)
+set_tests_properties(app.main_window PROPERTIES
+    LABELS "app" TIMEOUT 300
+    ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV}"
+    ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_FONT_DPI=unset:")
+set_tests_properties(app.main_window_large_fonts PROPERTIES
+    LABELS "app" TIMEOUT 120
+    ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV};QT_FONT_DPI=120"
+    ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS}")
+
+shift_add_main_window_qtest(main_window_random_test)
+add_test(NAME app.main_window_random COMMAND main_window_random_test)
+set_tests_properties(app.main_window_random PROPERTIES
+    LABELS "app" TIMEOUT 900
+    ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV}"
+    ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_FONT_DPI=unset:")
+
+add_test(NAME app.main_window_xvfb
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/xvfb/main_window_xvfb_test.sh
+            $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/xvfb-artifacts)
+set_tests_properties(app.main_window_xvfb PROPERTIES
+    LABELS "app" TIMEOUT 300
+    ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
+    ENVIRONMENT_MODIFICATION
+        "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8")
+
+add_test(NAME app.start_without_display
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/start_without_display_test.sh
+            $<TARGET_FILE:shiftschedule>)
+set_tests_properties(app.start_without_display PROPERTIES LABELS "app" TIMEOUT 60)

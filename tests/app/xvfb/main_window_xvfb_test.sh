@@ -1,0 +1,223 @@
+#!/usr/bin/env bash
+# The built program in a real X server: started with a fixed clock under a private Xvfb
+# (no window manager, so the window has no frame and its client area is the outer size less
+# the nominal frame), driven with xdotool as a user would, and checked on screenshots at pixels
+# the views fix. The screenshots stay in ARTIFACT_DIR for review.
+#
+# usage: main_window_xvfb_test.sh PROGRAM ARTIFACT_DIR
+set -uo pipefail
+
+program=$1
+artifacts=$2
+mkdir -p "$artifacts"
+rm -f "$artifacts"/*.png "$artifacts"/*.log
+
+failures=0
+xvfb_pid=
+app_pid=
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+stop() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    app_pid=
+    xvfb_pid=
+}
+trap stop EXIT
+
+# A display number nobody uses, away from the usual ones.
+start_xvfb() {
+    local n
+    for n in $(shuf -i 97-899 -n 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$artifacts/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=
+    done
+    echo "could not start Xvfb" >&2
+    exit 1
+}
+
+# Starts the program with extra environment assignments; sets $win.
+start_program() {
+    env SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00" "$@" "$program" >>"$artifacts/program.log" 2>&1 &
+    app_pid=$!
+    win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Shift Schedule Tervialund by Lodin $' | head -n1)
+    if [ -z "$win" ]; then
+        echo "the main window did not appear" >&2
+        cat "$artifacts/program.log" >&2
+        exit 1
+    fi
+    # What a window manager does for a new window: give it the keyboard focus.
+    xdotool windowfocus --sync "$win"
+    settle
+}
+
+stop_program() {
+    kill "$app_pid" 2>/dev/null
+    wait "$app_pid" 2>/dev/null
+    app_pid=
+}
+
+settle() { sleep 0.4; }
+
+click() {
+    xdotool mousemove --window "$win" "$1" "$2" click 1
+    settle
+}
+
+key() {
+    xdotool key "$@"
+    settle
+}
+
+shot() {
+    import -window "$win" "$artifacts/$1.png"
+    current="$artifacts/$1.png"
+}
+
+# R,G,B of the pixel at (x, y) of the last screenshot.
+pixel() {
+    convert "$current" -format "%[fx:int(255*p{$1,$2}.r+.5)],%[fx:int(255*p{$1,$2}.g+.5)],%[fx:int(255*p{$1,$2}.b+.5)]" info:
+}
+
+# How many pixels of the rectangle x, y, width, height have the colour R,G,B exactly.
+count() {
+    convert "$current" -crop "$3x$4+$1+$2" +repage \( -size "$3x$4" "xc:rgb($5)" \) \
+        -compose difference -composite -colorspace gray -threshold 0 \
+        -format '%[fx:int((1-mean)*w*h+.5)]' info:
+}
+
+client_size() {
+    xwininfo -id "$win" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
+expect_pixel() { # what x y rgb
+    local got
+    got=$(pixel "$2" "$3")
+    [ "$got" = "$4" ] || fail "$1: pixel ($2, $3) of $(basename "$current") is $got, not $4"
+}
+
+expect_some() { # what x y w h rgb
+    local n
+    n=$(count "$2" "$3" "$4" "$5" "$6")
+    [ "$n" -gt 0 ] || fail "$1: no pixel of $6 in $4x$5+$2+$3 of $(basename "$current")"
+}
+
+expect_none() { # what x y w h rgb
+    local n
+    n=$(count "$2" "$3" "$4" "$5" "$6")
+    [ "$n" -eq 0 ] || fail "$1: $n pixels of $6 in $4x$5+$2+$3 of $(basename "$current")"
+}
+
+expect_size() { # what WxH
+    local got
+    got=$(client_size)
+    [ "$got" = "$2" ] || fail "$1: client area $got, not $2"
+}
+
+teal=0,128,128
+maroon=128,0,0
+red=255,0,0
+blue=0,0,255
+black=0,0,0
+
+start_xvfb
+
+# --- Multi-month view, all teams, from Saturday 1 October 2016, 20:00 ----------------------
+start_program
+shot 01-start
+expect_size "800 x 576 less the nominal frame" 794x551
+expect_pixel "title band under Sudra" 125 15 "$teal"
+expect_pixel "title band reaches across six columns" 784 15 "$teal"
+expect_some "Sunday 2 October's day number" 140 100 14 13 "$red"
+expect_none "Saturday 1 October's day number" 140 86 14 13 "$red"
+expect_some "today's weekday letter" 130 86 10 13 "$blue"
+expect_some "team D's afternoon shift at 20:00" 203 86 9 13 "$blue"
+expect_none "team C's cell at 20:00" 192 86 9 13 "$blue"
+
+# The team list has the focus from the start: a typed letter chooses a team, and another
+# one (the next entry with that letter, "All teams") takes it back.
+key b
+shot 02-team-b-typed
+expect_pixel "one team: twelve narrower columns end before x 781" 784 15 "$(pixel 5 300)"
+expect_pixel "title band still there" 700 15 "$teal"
+key a
+shot 03-all-teams-typed
+expect_pixel "all teams again" 784 15 "$teal"
+
+click 92 59 # ">"
+shot 04-next-month
+expect_none "2 November, a Wednesday" 140 100 14 13 "$red"
+expect_some "Sunday 6 November" 140 156 14 13 "$red"
+expect_none "no today in November" 130 86 10 13 "$blue"
+
+click 17 59 # "<"
+click 42 59 # "<<": six months back with all teams, April 2016
+shot 05-half-year-back
+expect_some "Sunday 3 April 2016" 140 114 14 13 "$red"
+expect_none "Saturday 2 April 2016" 140 100 14 13 "$red"
+click 67 59 # ">>"
+shot 06-half-year-forward
+expect_some "back at Sunday 2 October" 140 100 14 13 "$red"
+expect_some "back at today" 130 86 10 13 "$blue"
+
+# The team list by mouse: open it, move down one entry, take it.
+click 55 206
+key Down Return
+shot 07-one-team-by-mouse
+expect_pixel "one team again" 784 15 "$(pixel 5 300)"
+
+# --- Month calendar view ------------------------------------------------------------------
+click 20 141 # "Calender"
+shot 08-calendar
+expect_size "800 x 430 less the nominal frame" 794x405
+expect_pixel "calendar title band under Sudra" 124 40 "$teal"
+expect_some "Sunday 2 October in the calendar" 695 105 30 22 "$red"
+expect_none "no day on the Tuesday of the first row" 295 105 40 22 "$black"
+
+click 92 59 # ">"
+shot 09-calendar-november
+expect_some "Tuesday 1 November" 295 105 40 22 "$black"
+expect_size "still 800 x 430" 794x405
+
+click 55 26 # the date panel: back to the current month
+shot 10-calendar-today
+expect_none "October again" 295 105 40 22 "$black"
+expect_some "Sunday 2 October again" 695 105 30 22 "$red"
+
+click 55 249 # the scheme list
+key Down Return
+shot 11-calendar-norda
+expect_pixel "calendar title band under Norda" 124 40 "$maroon"
+expect_size "a scheme change keeps the calendar size" 794x405
+
+click 20 160 # "Normal"
+shot 12-normal-again
+expect_size "800 x 580 less the nominal frame" 794x555
+expect_pixel "title band under Norda" 125 15 "$maroon"
+expect_pixel "the calendar's team alone" 784 15 "$(pixel 5 300)"
+stop_program
+
+# --- A screen set to large fonts: the window opens 580 high --------------------------------
+start_program QT_FONT_DPI=120
+shot 13-large-fonts
+expect_size "800 x 580 less the nominal frame" 794x555
+stop_program
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; screenshots in $artifacts" >&2
+    exit 1
+fi
+echo "all checks passed; screenshots in $artifacts"
