@@ -5,7 +5,7 @@ CMAKE   := cmake
 TESTENV := ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test bench golden format format-check clean
+.PHONY: all deps build run test bench golden format format-check install package clean
 
 all: build
 
@@ -39,7 +39,16 @@ golden: deps
 bench: deps
 	$(CMAKE) --preset release -DSHIFT_BUILD_BENCHMARKS=ON >/dev/null
 	$(CMAKE) --build build/release -j $(JOBS)
-	@for b in build/release/bench/*_benchmark; do echo "== $$b"; $$b; done
+	@scripts/bench-table.py build/release
+
+# PREFIX=/usr/local by default; DESTDIR is honoured as usual.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) $(CMAKE) --install build/release --prefix $(PREFIX)
+
+package: build
+	cd build/release && cpack -G DEB
+	@ls build/release/*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
