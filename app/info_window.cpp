@@ -1,5 +1,6 @@
 #include "info_window.h"
 
+#include "app/dialog_fonts.h"
 #include "app/window_frame.h"
 
 #include <QCloseEvent>
@@ -69,19 +70,6 @@ QString infoText()
     for (const char *line : kInfoLines)
         lines << QString::fromUtf8(line);
     return lines.join(QLatin1Char('\n'));
-}
-
-// "MS Sans Serif" at a character height in pixels, or the system's sans font where it is
-// missing, as it is on Linux.
-QFont msSansSerif(int pixelHeight)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({ QStringLiteral("MS Sans Serif"),
-        QStringLiteral("Liberation Sans"),
-        QStringLiteral("DejaVu Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight);
-    return font;
 }
 
 } // namespace

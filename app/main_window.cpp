@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/dialog_fonts.h"
 #include "app/error_box.h"
 #include "app/info_window.h"
 #include "app/printing.h"
@@ -40,20 +41,6 @@ constexpr int kCreatedHeight = 576;
 constexpr int kNormalHeight = 580;
 constexpr int kWindowFontPixels = 16;
 constexpr int kExpectedPointSize = 12; // 16 pixels at 96 pixels per inch
-
-// The font of the lists, "Info", "Print " and the view-type group. "MS Sans Serif" is rarely
-// installed outside Windows; the next names give a sans face of similar width.
-QFont controlFont(bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({ QStringLiteral("MS Sans Serif"),
-        QStringLiteral("Liberation Sans"),
-        QStringLiteral("DejaVu Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
-    font.setPixelSize(13);
-    return font;
-}
 
 // The window's canvas inside its paint event. The calendar view sets the window's outer size
 // through it; the window applies that once the painting is over.
@@ -151,7 +138,7 @@ void TForm1::createControls()
         QStringLiteral("C team"),
         QStringLiteral("D team"),
         QStringLiteral("E team") });
-    ComboBoxTeams->setFont(controlFont(true));
+    ComboBoxTeams->setFont(msSansSerif(13, true));
 
     Panel1 = new TPanel(this);
     Panel1->setCaption(QStringLiteral("1999"));
@@ -161,21 +148,21 @@ void TForm1::createControls()
     AddFast = new TButton(QStringLiteral(">>"), this);
     AddSlow = new TButton(QStringLiteral(">"), this);
     Info = new TButton(QStringLiteral("Info"), this);
-    Info->setFont(controlFont(false));
+    Info->setFont(msSansSerif(13));
 
     ComboBoxSchemaType = new TComboBox(this);
     for (std::string_view name : shift::kSchemeNames)
         ComboBoxSchemaType->addItem(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    ComboBoxSchemaType->setFont(controlFont(true));
+    ComboBoxSchemaType->setFont(msSansSerif(13, true));
 
     RadioGroupVisningstyp = new TRadioGroup(
         QStringLiteral("Show as"), { QStringLiteral("Calender"), QStringLiteral("Normal") }, this);
-    RadioGroupVisningstyp->setFont(controlFont(false));
+    RadioGroupVisningstyp->setFont(msSansSerif(13));
     RadioGroupVisningstyp->setItemIndex(1);
 
     Printout = new TButton(QStringLiteral("Print "), this);
-    Printout->setFont(controlFont(false));
+    Printout->setFont(msSansSerif(13));
 
     PrinterSetupDialog1 = new TPrinterSetupDialog(this);
 

@@ -3,6 +3,7 @@
 #include "cli/day_sequence.h"
 #include "cli/shift_hours.h"
 #include "core/holiday_rules.h"
+#include "views/view_texts.h"
 
 #include <string>
 
@@ -10,18 +11,6 @@ namespace shift {
 
 namespace {
 
-constexpr std::string_view kMonthNames[12] = { "January",
-    "February",
-    "March",
-    "April",
-    "May",
-    "June",
-    "July",
-    "August",
-    "September",
-    "October",
-    "November",
-    "December" };
 constexpr std::string_view kWeekdayLetters = "MTwTFSS";
 
 // SGR sequences; an empty one leaves the terminal's own colour.
@@ -143,8 +132,9 @@ public:
 private:
     void writeTitle(std::int32_t year, int month)
     {
-        const std::string title = std::string(kMonthNames[month - 1]) + " " + std::to_string(year)
-            + "  " + std::string(kSchemeNames[static_cast<std::size_t>(m_options.scheme)]);
+        const std::string title = std::string(kFullMonthNames[static_cast<std::size_t>(month - 1)])
+            + " " + std::to_string(year) + "  "
+            + std::string(kSchemeNames[static_cast<std::size_t>(m_options.scheme)]);
         m_line.text(title, kBold);
         m_line.finish(m_out);
     }
