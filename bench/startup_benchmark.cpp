@@ -7,13 +7,18 @@
 // BM_StartupRatio runs the two programs alternately, so that both meet the same machine load,
 // and reports the medians and their ratio (program / minimal).
 //
-// Measured 2026-12-08, Release build, 2-core AMD EPYC virtual machine shared with other builds
-// (load about 1.5), offscreen, fixed clock, medians of 60 pairs:
-//   minimal_qt_window 40.4 ms, shiftschedule 67.0 ms, ratio 1.62.
-// For scale, measured alongside: the minimal window with one QLabel of text takes 1.33 times the
-// minimal program (its font configuration and first glyphs alone); shiftschedule without the
-// info window and the print surface would take 1.50 times (the print surface's creation draws
-// the view once onto a bitmap that is thrown away, about 4 ms; the info window about 1.6 ms).
+// Measured 2026-12-08, Release build, 2-core AMD EPYC virtual machine shared with other work
+// (load 0.5 to 1), offscreen, fixed clock, medians of 60 pairs, four runs:
+//   minimal_qt_window 34 ms, shiftschedule 54 ms, ratio 1.60 (single runs 1.41 to 1.62).
+// Where the difference goes, in instructions to the first paint (callgrind, which does not
+// depend on the load): minimal_qt_window 18 M, shiftschedule 105 M. Setting up fontconfig (it
+// parses the system's configuration) takes 28 M and filling Qt's font database 8 M; any
+// program that shows text pays both: the minimal window with one QLabel of text takes 1.33
+// times the minimal program. Loading the five faces of the first frame and rasterising its
+// glyphs make up most of the rest. The view is drawn on the window once before the first frame;
+// the drawings of FormCreate, FormActivate and the print surface's creation go to unseen
+// canvases and cost 0.1 M each. No printer, image-format plugin or platform theme is loaded
+// at start.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
