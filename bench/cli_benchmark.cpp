@@ -1,15 +1,16 @@
 // Whole-process times of shiftcal, each beside its baseline; the medians of the repetitions
 // are the figures. bench/cli_bench.sh measures the same with hyperfine.
 //
-// Measured 8 December 2026 on this project's 2-core Debian 12 VM, Release build, with other
-// builds running alongside (single runs scatter by several milliseconds), medians:
-//   TableCsv/0 (sudra, 1583..2599 to a CSV file, 11.8 MB)  19.8 ms
-//   TableCsv/1 (norda, 11.9 MB)                             19.0 ms
-//   BareWriterOfTheSameBytes/0, /1                          23.5 ms, 25.8 ms
-//   MonthView (shiftcal month)                              3.16 ms
-//   NcalWeeks (ncal -w)                                     2.76 ms
-// hyperfine on the same machine: table 24.2 / 18.0 ms against 24.8 / 16.9 ms for the bare
-// writer (sudra / norda), shiftcal month 4.47 ms against ncal -w 3.76 ms.
+// Measured 8 December 2026 on this project's 2-core Debian 12 VM, Release build, otherwise
+// idle, medians:
+//   TableCsv/0 (sudra, 1583..2599 to a CSV file, 11.8 MB)  20.4 ms
+//   TableCsv/1 (norda, 11.9 MB)                             20.7 ms
+//   BareWriterOfTheSameBytes/0, /1                          16.2 ms, 16.8 ms
+//   MonthView (shiftcal month)                              3.4 ms
+//   NcalWeeks (ncal -w)                                     2.8 ms
+// Earlier, with other builds running alongside, hyperfine gave: table 24.2 / 18.0 ms against
+// 24.8 / 16.9 ms for the bare writer (sudra / norda), shiftcal month 4.47 ms against ncal -w
+// 3.76 ms.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

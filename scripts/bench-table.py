@@ -42,6 +42,9 @@ def main():
     rows = []
     for binary in sorted((build / "bench").glob("*_benchmark")):
         for bench in run(binary)["benchmarks"]:
+            # Of repeated runs only the median stands in the table.
+            if bench.get("run_type") == "aggregate" and bench.get("aggregate_name") != "median":
+                continue
             rows.append((binary.name, bench["name"], f'{bench["real_time"]:.3f} {bench["time_unit"]}',
                          counters(bench)))
     header = ("binary", "benchmark", "time", "figures")
