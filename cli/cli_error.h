@@ -1,7 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace shift {
 
@@ -28,5 +30,12 @@ public:
     {
     }
 };
+
+// Writes "shiftcal: MESSAGE" as one line on standard error.
+void printError(std::string_view message);
+
+// Prints the error that `error` holds, if it is one of the two above, and returns the exit
+// status it calls for; any other exception is passed on. Call only from inside a catch block.
+int reportCommandError(std::exception_ptr error);
 
 } // namespace shift

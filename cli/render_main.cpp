@@ -16,20 +16,12 @@
 
 namespace {
 
-void printError(std::string_view message)
-{
-    std::string line = "shiftcal: ";
-    line += message;
-    line += '\n';
-    (void)!::write(STDERR_FILENO, line.data(), line.size());
-}
-
 // Qt's warnings about its own environment (no XDG_RUNTIME_DIR, say) are no concern of the
 // command's user; only critical messages reach the terminal.
 void reportCriticalOnly(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        printError(message.toStdString());
+        shift::printError(message.toStdString());
 }
 
 // No display is needed: without a platform named, the offscreen one draws.
@@ -54,12 +46,8 @@ int main(int argc, char **argv)
             help.commit();
             return shift::kExitSuccess;
         }
-    } catch (const shift::UsageError &error) {
-        printError(error.what());
-        return shift::kExitUsage;
-    } catch (const shift::WriteError &error) {
-        printError(error.what());
-        return shift::kExitWriteFailure;
+    } catch (const std::runtime_error &) {
+        return shift::reportCommandError(std::current_exception());
     }
 
     chooseOffscreenPlatformUnlessNamed();
@@ -73,7 +61,7 @@ int main(int argc, char **argv)
         else
             shift::writePng(image, options.output);
     } catch (const shift::WriteError &error) {
-        printError(error.what());
+        shift::printError(error.what());
         return shift::kExitWriteFailure;
     }
     return shift::kExitSuccess;

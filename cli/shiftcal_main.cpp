@@ -16,14 +16,6 @@
 
 namespace {
 
-void printError(std::string_view message)
-{
-    std::string line = "shiftcal: ";
-    line += message;
-    line += '\n';
-    (void)!::write(STDERR_FILENO, line.data(), line.size());
-}
-
 std::string folderOfThisProgram()
 {
     char path[PATH_MAX];
@@ -44,7 +36,7 @@ int execRenderer(int argc, char **argv)
         rendererArgs.push_back(argv[i]);
     rendererArgs.push_back(nullptr);
     ::execv(renderer.c_str(), rendererArgs.data());
-    printError("render: cannot run " + renderer + ": " + std::strerror(errno));
+    shift::printError("render: cannot run " + renderer + ": " + std::strerror(errno));
     return shift::kExitWriteFailure;
 }
 
@@ -58,11 +50,7 @@ int main(int argc, char **argv)
     try {
         const shift::ClockReading clock = shift::readProcessClock();
         return shift::runTextCommand(args, clock);
-    } catch (const shift::UsageError &error) {
-        printError(error.what());
-        return shift::kExitUsage;
-    } catch (const shift::WriteError &error) {
-        printError(error.what());
-        return shift::kExitWriteFailure;
+    } catch (const std::runtime_error &) {
+        return shift::reportCommandError(std::current_exception());
     }
 }
