@@ -177,9 +177,9 @@ CivilDate checkedDate(std::string_view option,
             + " is outside 1 to 9999");
     }
     if (fields->month < 1 || fields->month > 12 || fields->day < 1
-        || fields->day > daysInMonth(fields->year, fields->month))
+        || fields->day > monthLengthOf(fields->year, fields->month - 1))
         throw UsageError(malformed);
-    return { fields->year, fields->month, fields->day };
+    return civilDate(fields->year, fields->month, fields->day);
 }
 
 std::string_view chooseOne(std::string_view option,
@@ -216,10 +216,10 @@ bool writesToStandardOutput(const std::string &output)
 
 void checkRange(const CivilDate &from, const CivilDate &to)
 {
-    if (dayCountOfDate(from) > dayCountOfDate(to)) {
+    if (from > to) {
         auto iso = [](const CivilDate &d) {
             char text[16];
-            std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+            std::snprintf(text, sizeof text, "%04d-%02d-%02d", yearOf(d), monthOf(d), dayOf(d));
             return std::string(text);
         };
         throw UsageError("--from: " + iso(from) + " is after --to " + iso(to));
@@ -273,20 +273,12 @@ CivilDate parseYearMonth(std::string_view option, std::string_view text)
 
 LocalDateTime parseClockReading(std::string_view option, std::string_view text)
 {
-    const std::string malformed = std::string(option) + ": " + quoted(text)
-        + " is not a date and time; expected \"YYYY-MM-DD HH:MM\"";
-    const std::size_t separator = text.find_first_of(" T");
-    if (separator == text.npos)
-        throw UsageError(malformed);
-    const CivilDate date = parseDate(option, text.substr(0, separator));
-    const std::string_view time = text.substr(separator + 1);
-    if (time.size() != 5 || time[2] != ':')
-        throw UsageError(malformed);
-    const auto hour = digitsValue(time.substr(0, 2));
-    const auto minute = digitsValue(time.substr(3, 2));
-    if (!hour || !minute || *hour > 23 || *minute > 59)
-        throw UsageError(malformed);
-    return { date.year, date.month, date.day, *hour, *minute, 0, 0 };
+    const std::optional<LocalDateTime> reading = parseLocalDateTime(text);
+    if (!reading) {
+        throw UsageError(std::string(option) + ": " + quoted(text)
+            + " is not a date and time; expected \"YYYY-MM-DD HH:MM\"");
+    }
+    return *reading;
 }
 
 MonthOptions parseMonthOptions(std::span<const std::string_view> args, const LocalDateTime &now)
@@ -336,8 +328,8 @@ MonthOptions parseMonthOptions(std::span<const std::string_view> args, const Loc
                     + "; expected at most one YYYY-MM");
             }
             const CivilDate first = parseYearMonth("month", operand);
-            options.year = first.year;
-            options.month = first.month;
+            options.year = yearOf(first);
+            options.month = monthOf(first);
             haveMonth = true;
         });
 
@@ -498,8 +490,8 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const L
                     : RenderView::Normal;
             } else if (name == "--start") {
                 const CivilDate start = parseYearMonth(name, value);
-                options.startYear = start.year;
-                options.startMonth = start.month;
+                options.startYear = yearOf(start);
+                options.startMonth = monthOf(start);
             } else if (name == "--team") {
                 options.team = parseTeam(name, value, true);
             } else if (name == "--scheme") {

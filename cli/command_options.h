@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/civil_date.h"
+#include "core/civil_date.h"
 #include "core/clock.h"
 
 #include <cstdint>
@@ -16,6 +16,10 @@ namespace shift {
 // month") come from `now`, the one clock reading of the process.
 
 inline constexpr int kAllTeams = -1;
+
+// The years a date on the command line may have: iCalendar and ISO 8601 write four digits.
+inline constexpr std::int32_t kFirstYear = 1;
+inline constexpr std::int32_t kLastYear = 9999;
 
 enum class ColorMode { Auto, Always, Never };
 enum class TableFormat { Csv, Json };
@@ -81,7 +85,7 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const L
 int parseScheme(std::string_view option, std::string_view text);
 // "A".."E" (any case) -> 0..4; "all" -> kAllTeams when allowAll.
 int parseTeam(std::string_view option, std::string_view text, bool allowAll);
-// "YYYY-MM-DD", year 1..9999. Example: "2016-02-29" -> {2016, 2, 29}.
+// "YYYY-MM-DD", year 1..9999. Example: "2016-02-29" -> 2016y/February/29.
 CivilDate parseDate(std::string_view option, std::string_view text);
 // "YYYY-MM", year 1..9999 -> that month's first day.
 CivilDate parseYearMonth(std::string_view option, std::string_view text);

@@ -1,17 +1,14 @@
 #include "cli/month_text_view.h"
 
-#include "cli/day_sequence.h"
-#include "cli/shift_hours.h"
-#include "core/holiday_rules.h"
-#include "views/view_texts.h"
+#include "core/day_sequence.h"
+#include "core/schedule_texts.h"
+#include "core/shift_times.h"
 
 #include <string>
 
 namespace shift {
 
 namespace {
-
-constexpr std::string_view kWeekdayLetters = "MTwTFSS";
 
 // SGR sequences; an empty one leaves the terminal's own colour.
 constexpr std::string_view kPlain = {};
@@ -93,12 +90,13 @@ struct TeamRange {
     int last;
 };
 
-// Under scheme 0 team E works no shifts, so the all-teams view leaves it out.
+// A team without shifts under the scheme (E under scheme 0) is left out of the all-teams view.
 TeamRange shownTeams(const MonthOptions &options)
 {
     if (options.team != kAllTeams)
         return { options.team, options.team };
-    return { 0, options.scheme == 0 ? kTeamCount - 2 : kTeamCount - 1 };
+    const int lastTeam = kTeamCount - 1;
+    return { 0, teamWorksUnder(options.scheme, lastTeam) ? lastTeam : lastTeam - 1 };
 }
 
 class MonthWriter {
@@ -118,8 +116,8 @@ public:
     {
         writeTitle(year, month);
         writeTeamHeader();
-        DaySequence days(m_options.scheme, { year, month, 1 });
-        const int length = daysInMonth(year, month);
+        DaySequence days(m_options.scheme, civilDate(year, month, 1));
+        const int length = monthLengthOf(year, month - 1);
         for (int d = 1; d <= length; ++d) {
             writeDay(days.day(), d == 1);
             if (days.day().weekday == kSunday)
@@ -145,7 +143,7 @@ private:
         for (int team = m_teams.first; team <= m_teams.last; ++team) {
             if (team > m_teams.first)
                 m_line.blanks(1);
-            m_line.text(kTeamLetters.substr(static_cast<std::size_t>(team), 1));
+            m_line.text(letterAt(kTeamLetters, team));
         }
         m_line.finish(m_out);
     }
@@ -157,11 +155,11 @@ private:
         else
             m_line.blanks(2);
         m_line.blanks(1);
-        m_line.number(day.date.day, labelStyle(day.colour));
+        m_line.number(dayOf(day.date), labelStyle(day.colour));
         m_line.blanks(1);
         const bool today = day.dayCount == m_nowDay;
-        m_line.text(kWeekdayLetters.substr(static_cast<std::size_t>(day.weekday), 1),
-            today ? kBlueText : labelStyle(day.colour));
+        m_line.text(
+            letterAt(kWeekdayLetters, day.weekday), today ? kBlueText : labelStyle(day.colour));
         m_line.blanks(2);
         for (int team = m_teams.first; team <= m_teams.last; ++team) {
             if (team > m_teams.first)
@@ -183,12 +181,13 @@ private:
             m_line.blanks(1);
             return;
         }
-        const bool working = isWorkingNow(m_options.scheme,
-            day.dayCount,
-            day.weekday,
-            day.pattern[static_cast<std::size_t>(team)],
-            m_now,
-            m_nowDay);
+        const bool working = workingMark(m_options.scheme,
+                                 day.pattern[static_cast<std::size_t>(team)],
+                                 day.dayCount,
+                                 day.weekday,
+                                 m_nowDay,
+                                 m_now.hour)
+            != WorkingMark::None;
         m_line.text(std::string_view(&shown, 1), working ? kBlueText : letterStyle(day.colour));
     }
 

@@ -1,6 +1,6 @@
 #include "cli/table_writer.h"
 
-#include "cli/day_sequence.h"
+#include "core/day_sequence.h"
 #include "core/holiday_rules.h"
 
 #include <cstring>
@@ -64,23 +64,23 @@ class DateText {
 public:
     char *put(char *out, const CivilDate &date)
     {
-        if (date.month != m_month || date.year != m_year) {
-            m_year = date.year;
-            m_month = date.month;
-            char *p = putFourDigits(m_text, date.year);
+        if (date.month() != m_month || date.year() != m_year) {
+            m_year = date.year();
+            m_month = date.month();
+            char *p = putFourDigits(m_text, yearOf(date));
             *p++ = '-';
-            p = putTwoDigits(p, date.month);
+            p = putTwoDigits(p, monthOf(date));
             *p = '-';
         }
-        putTwoDigits(m_text + 8, date.day);
+        putTwoDigits(m_text + 8, dayOf(date));
         std::memcpy(out, m_text, sizeof m_text);
         return out + sizeof m_text;
     }
 
 private:
     char m_text[10] = {};
-    std::int32_t m_year = -1;
-    int m_month = -1;
+    std::chrono::year m_year { -32767 };
+    std::chrono::month m_month { 0 };
 };
 
 // The walk both formats share: `writeRow` formats one day into reserved room.
@@ -88,7 +88,7 @@ template <typename WriteRow>
 void forEachDay(int scheme, const CivilDate &from, const CivilDate &to, WriteRow writeRow)
 {
     DaySequence days(scheme, from);
-    const DayCount last = dayCountOfDate(to);
+    const DayCount last = dayCountOf(to);
     for (;;) {
         writeRow(days.day());
         if (days.day().dayCount == last)

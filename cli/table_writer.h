@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/civil_date.h"
 #include "cli/output_buffer.h"
+#include "core/civil_date.h"
 
 namespace shift {
 

@@ -57,6 +57,13 @@ constexpr int daysBeforeMonthIn(int month, int leap)
     return month >= 2 ? days + leap : days;
 }
 
+// Length of `month` (0..11) of `year`. Example: monthLengthOf(2016, 1) == 29.
+constexpr int monthLengthOf(std::int64_t year, int month)
+{
+    const int length = kMonthLengths[static_cast<std::size_t>(month)];
+    return month == 1 ? length + leapFlag(year) : length;
+}
+
 // Day count of the day before 1 January of `year`. Exact for every 32-bit
 // year: |365 * year| < 2^40.
 constexpr DayCount yearBase(std::int64_t year)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/schedule_texts.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -10,8 +12,6 @@ namespace shift {
 // 1 ("Norda", five teams on a 35-day cycle with twelve-hour weekend shifts).
 inline constexpr int kTeamCount = 5;
 inline constexpr int kSchemeCount = 2;
-inline constexpr std::string_view kTeamLetters = "ABCDE";
-inline constexpr std::array<std::string_view, kSchemeCount> kSchemeNames = { "Sudra", "Norda" };
 
 // Shift letters of a pattern, and the production-stop mark that replaces them on major holidays.
 inline constexpr char kMorning = 'F';
@@ -53,6 +53,28 @@ static_assert(kCycleLengths[0] <= 35 && kCycleLengths[1] <= 35);
 constexpr int cycleLengthOf(int scheme)
 {
     return kCycleLengths[static_cast<std::size_t>(scheme)];
+}
+
+// The letter at cycle position `position` (0..cycleLengthOf(scheme)-1) of `scheme`'s pattern:
+// the one lookup of the rotation, behind ShiftCalendar::shiftOf and every walk over days.
+// Example: patternLetter(1, 4) == 'N'.
+constexpr char patternLetter(int scheme, int position)
+{
+    return kPatterns[static_cast<std::size_t>(scheme)][static_cast<std::size_t>(position)];
+}
+
+// Whether `team` (0..4) works shifts under `scheme`. Scheme 0 rotates teams A to D only: its
+// pattern gives team E letters all the same, but nothing shows them as shifts.
+// Example: teamWorksUnder(0, 4) == false; teamWorksUnder(1, 4) == true.
+constexpr bool teamWorksUnder(int scheme, int team)
+{
+    return scheme != 0 || team != kTeamCount - 1;
+}
+
+// Whether a shown letter is a shift someone works: F, E or N, not a day off or a stop.
+constexpr bool isWorkedShift(char letter)
+{
+    return letter == kMorning || letter == kAfternoon || letter == kNight;
 }
 
 } // namespace shift

@@ -118,8 +118,7 @@ inline int ShiftCalendar::cyclePosition(int team, DayCount dayCount) const
 
 inline char ShiftCalendar::shiftOf(int team, DayCount dayCount) const
 {
-    const std::string_view pattern = kPatterns[static_cast<std::size_t>(m_state.scheme)];
-    return pattern[static_cast<std::size_t>(cyclePosition(team, dayCount))];
+    return patternLetter(m_state.scheme, cyclePosition(team, dayCount));
 }
 
 } // namespace shift

@@ -218,8 +218,7 @@ void MonthCalendarDrawing::drawDayCell(
     int month, int day, int weekday, int textY, const MonthFigures &figures)
 {
     const DayCount dayCount = figures.base + day;
-    m_state.shiftChar = kPatterns[static_cast<std::size_t>(
-        m_state.scheme)][static_cast<std::size_t>(m_calendar.cyclePosition(m_team, dayCount))];
+    m_state.shiftChar = m_calendar.shiftOf(m_team, dayCount);
     const Colour colour
         = m_calendar.classifyDay(month, day, figures.daysBefore + day, figures.easter, weekday);
     const int cellLeft = kColumnPitch * weekday;

@@ -3,6 +3,7 @@
 #include "core/calendar_arithmetic.h"
 #include "core/colours.h"
 #include "core/rotation_schemes.h"
+#include "core/shift_times.h"
 #include "views/view_texts.h"
 
 #include <array>
@@ -15,7 +16,6 @@ namespace shift {
 namespace {
 
 constexpr std::string_view kTitleGap = "          ";
-constexpr std::string_view kWeekdayLetters = "MTwTFSS";
 
 constexpr int kTopOrigin = 72;
 constexpr int kRowPitch = 14;
@@ -125,8 +125,7 @@ private:
     void drawWeekNumber(const MonthColumn &column, int day, int rowY);
     void drawShiftCell(const MonthColumn &column, int team, int day, int rowY, DayCount dayCount);
     int drawSundayLine(int cellX, int rowY);
-    bool isWorkingNow(char pattern, DayCount dayCount, int weekday) const;
-    bool isNightBeforeNow(char pattern, DayCount dayCount) const;
+    bool marksAsWorking(char pattern, DayCount dayCount, int weekday) const;
 
     int cellX(const MonthColumn &column, int team) const;
     int headerLetterX(const MonthColumn &column, int team) const;
@@ -274,11 +273,9 @@ void MultiMonthDrawing::drawColumnHeader(const MonthColumn &column)
     const int firstLetter = m_layout.oneTeam ? m_firstTeam : 0;
     const int lastLetter = m_layout.oneTeam ? m_firstTeam : kLastTeam;
     for (int team = firstLetter; team <= lastLetter; ++team) {
-        const bool teamWithoutShifts
-            = !m_layout.oneTeam && m_state.scheme == 0 && team == kLastTeam;
-        const std::string_view letter = teamWithoutShifts
-            ? std::string_view()
-            : kTeamLetters.substr(static_cast<std::size_t>(team), 1);
+        // Alone, a team is always named, even one without shifts.
+        const bool named = m_layout.oneTeam || teamWorksUnder(m_state.scheme, team);
+        const std::string_view letter = named ? letterAt(kTeamLetters, team) : std::string_view();
         m_surface.TextOut(headerLetterX(column, team), 66, letter);
     }
 }
@@ -310,8 +307,7 @@ void MultiMonthDrawing::drawDayLabels(
     m_surface.TextOut(rowX - 5, rowY, std::to_string(day));
     if (onMainWindow() && m_clock.known && dayCount == m_clock.today)
         m_surface.Font.Color = kBlue;
-    m_surface.TextOut(
-        rowX - 16, rowY, kWeekdayLetters.substr(static_cast<std::size_t>(weekday), 1));
+    m_surface.TextOut(rowX - 16, rowY, letterAt(kWeekdayLetters, weekday));
     if (weekday == kWednesday && day + 2 <= column.length)
         drawWeekNumber(column, day, rowY);
 }
@@ -331,16 +327,15 @@ void MultiMonthDrawing::drawShiftCell(
     const MonthColumn &column, int team, int day, int rowY, DayCount dayCount)
 {
     const int weekday = weekdayOf(dayCount);
-    const char pattern = kPatterns[static_cast<std::size_t>(
-        m_state.scheme)][static_cast<std::size_t>(m_calendar.cyclePosition(team, dayCount))];
+    const char pattern = m_calendar.shiftOf(team, dayCount);
     m_state.shiftChar = pattern;
     m_surface.Font.Color = m_calendar.classifyDay(
         column.month, day, column.daysBefore + day, column.easter, weekday);
-    const bool teamWithoutShifts = m_state.scheme == 0 && team == kLastTeam;
-    if (isWorkingNow(pattern, dayCount, weekday) || isNightBeforeNow(pattern, dayCount))
+    if (marksAsWorking(pattern, dayCount, weekday))
         m_surface.Font.Color = kBlue;
-    const std::string_view letter
-        = teamWithoutShifts ? std::string_view() : std::string_view(&m_state.shiftChar, 1);
+    const std::string_view letter = teamWorksUnder(m_state.scheme, team)
+        ? std::string_view(&m_state.shiftChar, 1)
+        : std::string_view();
     m_surface.TextOut(cellX(column, team), rowY, letter);
 }
 
@@ -352,30 +347,16 @@ int MultiMonthDrawing::drawSundayLine(int x, int rowY)
     return rowY + 3;
 }
 
-// Eight-hour shifts on weekdays (F 06-14, E 14-22, N 22-06); twelve-hour shifts on Sundays,
-// and on Saturdays too under the five-team scheme (F 06-18, N 18-06).
-bool MultiMonthDrawing::isWorkingNow(char pattern, DayCount dayCount, int weekday) const
+// The shift working now is marked on the main window only, but for the night shift that began
+// the evening before, which shows on the printed page too (and wherever yesterday's cell is on
+// display, also in the previous month or year).
+bool MultiMonthDrawing::marksAsWorking(char pattern, DayCount dayCount, int weekday) const
 {
-    if (!onMainWindow() || !m_clock.known || dayCount != m_clock.today)
+    if (!m_clock.known)
         return false;
-    const int h = m_clock.hour;
-    const bool eightHourShift = weekday <= kSaturday
-        && ((pattern == kNight && h >= 22 && h <= 23)
-            || (pattern == kAfternoon && h >= 14 && h <= 21)
-            || (pattern == kMorning && h >= 6 && h <= 13));
-    const bool twelveHourDay = weekday == kSunday || (weekday == kSaturday && m_state.scheme == 1);
-    const bool twelveHourShift = twelveHourDay
-        && ((pattern == kNight && h >= 18 && h <= 23)
-            || (pattern == kMorning && h >= 6 && h <= 17));
-    return eightHourShift || twelveHourShift;
-}
-
-// The night shift that began the evening before is still working until 06:00. Yesterday may
-// lie in the previous month or year, and is marked wherever its cell is on display; the mark
-// shows on the printed page too.
-bool MultiMonthDrawing::isNightBeforeNow(char pattern, DayCount dayCount) const
-{
-    return m_clock.known && dayCount == m_clock.today - 1 && m_clock.hour <= 5 && pattern == kNight;
+    const WorkingMark mark
+        = workingMark(m_state.scheme, pattern, dayCount, weekday, m_clock.today, m_clock.hour);
+    return mark == WorkingMark::NightBefore || (mark == WorkingMark::OnItsDay && onMainWindow());
 }
 
 } // namespace

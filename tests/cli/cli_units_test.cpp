@@ -1,17 +1,11 @@
-// Unit tests of shiftcal's parts: dates, the day walk, shift hours, option parsing, iCalendar
-// lines and whole-or-nothing files.
-#include "cli/civil_date.h"
+// Unit tests of shiftcal's parts: option parsing, iCalendar lines and whole-or-nothing files.
 #include "cli/cli_error.h"
 #include "cli/command_options.h"
-#include "cli/day_sequence.h"
-#include "cli/ics_writer.h"
+#include "cli/ics_line_writer.h"
 #include "cli/output_file.h"
-#include "cli/shift_hours.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,137 +14,6 @@
 namespace {
 
 using namespace shift;
-namespace chr = std::chrono;
-
-chr::sys_days chronoOf(const CivilDate &d)
-{
-    return chr::sys_days { chr::year { d.year } / chr::month { static_cast<unsigned>(d.month) }
-        / chr::day { static_cast<unsigned>(d.day) } };
-}
-
-const DayCount kChronoOffset
-    = chr::sys_days { chr::year { 1 } / chr::January / 1 }.time_since_epoch().count();
-
-TEST(CivilDate, DayCountsRoundTripAndAgreeWithChronoForEveryDayOfYears1To9999)
-{
-    const DayCount last = dayCountOfDate({ 9999, 12, 31 });
-    for (DayCount count = 0; count <= last; ++count) {
-        const CivilDate date = dateOfDayCount(count);
-        ASSERT_EQ(dayCountOfDate(date), count);
-        ASSERT_EQ(chronoOf(date).time_since_epoch().count() - kChronoOffset, count);
-    }
-}
-
-int isoWeekByChrono(const CivilDate &date)
-{
-    const chr::sys_days d = chronoOf(date);
-    const chr::sys_days thursday
-        = d + chr::days { 4 - static_cast<int>(chr::weekday { d }.iso_encoding()) };
-    const chr::sys_days first { chr::year_month_day { thursday }.year() / chr::January / 1 };
-    return static_cast<int>((thursday - first).count() / 7 + 1);
-}
-
-TEST(DaySequence, StartsWithTheIsoWeekOnAnyDayAroundTheTurnOfTheYear)
-{
-    for (int year = 2000; year <= 2040; ++year) {
-        for (DayCount count = dayCountOfDate({ year, 12, 24 });
-             count <= dayCountOfDate({ year + 1, 1, 8 });
-             ++count) {
-            const CivilDate first = dateOfDayCount(count);
-            DaySequence days(1, first);
-            ASSERT_EQ(days.day().week, isoWeekByChrono(first))
-                << first.year << "-" << first.month << "-" << first.day;
-            for (int i = 0; i < 10; ++i) {
-                days.advance();
-                ASSERT_EQ(days.day().week, isoWeekByChrono(days.day().date));
-            }
-        }
-    }
-}
-
-TEST(DaySequence, ShowsWhatTheMultiMonthViewDraws)
-{
-    DaySequence sudra(0, { 2001, 1, 1 });
-    EXPECT_EQ(sudra.day().shown, (std::array<char, 5> { 'N', ' ', 'F', 'E', ' ' }));
-    EXPECT_EQ(sudra.day().pattern[4], 'N') << "team E keeps its pattern letter under sudra";
-
-    DaySequence norda(1, { 2016, 12, 24 });
-    EXPECT_TRUE(norda.day().productionStop);
-    EXPECT_EQ(norda.day().shown, (std::array<char, 5> { '*', '*', '*', '*', '*' }));
-    EXPECT_EQ(norda.day().holiday, 16);
-    norda.advance();
-    norda.advance();
-    norda.advance();
-    EXPECT_EQ(norda.day().date, (CivilDate { 2016, 12, 27 }));
-    EXPECT_FALSE(norda.day().productionStop);
-}
-
-TEST(ShiftHours, EightHourWeekdaysAndTwelveHourWeekends)
-{
-    struct Row {
-        int scheme, weekday;
-        char letter;
-        int start, length;
-        bool chosen;
-    };
-    const Row rows[] = {
-        { 0, kMonday, 'F', 6, 8, false },
-        { 0, kMonday, 'E', 14, 8, false },
-        { 0, kMonday, 'N', 22, 8, false },
-        { 0, kSaturday, 'N', 22, 8, false },
-        { 1, kSaturday, 'N', 18, 12, false },
-        { 1, kSaturday, 'F', 6, 12, false },
-        { 0, kSunday, 'F', 6, 12, false },
-        { 1, kSunday, 'N', 18, 12, false },
-        { 0, kSunday, 'E', 14, 8, true },
-        { 1, kSaturday, 'E', 14, 8, false },
-    };
-    for (const Row &r : rows) {
-        const ShiftHours hours = shiftHoursOf(r.scheme, r.weekday, r.letter);
-        EXPECT_EQ(hours.startHour, r.start) << r.scheme << " " << r.weekday << " " << r.letter;
-        EXPECT_EQ(hours.lengthHours, r.length) << r.scheme << " " << r.weekday << " " << r.letter;
-        EXPECT_EQ(hours.chosen, r.chosen) << r.scheme << " " << r.weekday << " " << r.letter;
-    }
-}
-
-bool workingAt(int scheme, const CivilDate &cell, char pattern, const LocalDateTime &clock)
-{
-    const DayCount day = dayCountOfDate(cell);
-    return isWorkingNow(scheme,
-        day,
-        weekdayOf(day),
-        pattern,
-        clock,
-        dayCountOfDate({ clock.year, clock.month, clock.day }));
-}
-
-TEST(ShiftHours, WorkingNowFollowsTheProgramsMarks)
-{
-    const LocalDateTime saturdayEvening { 2016, 10, 1, 20, 0, 0, 0 };
-    EXPECT_TRUE(workingAt(0, { 2016, 10, 1 }, 'E', saturdayEvening));
-    EXPECT_FALSE(workingAt(0, { 2016, 10, 1 }, 'N', saturdayEvening))
-        << "eight-hour night starts at 22";
-    EXPECT_TRUE(workingAt(1, { 2016, 10, 1 }, 'N', saturdayEvening))
-        << "twelve-hour night starts at 18";
-
-    const LocalDateTime sundayAfternoon { 2016, 10, 2, 15, 0, 0, 0 };
-    EXPECT_TRUE(workingAt(0, { 2016, 10, 2 }, 'F', sundayAfternoon));
-    EXPECT_FALSE(workingAt(0, { 2016, 10, 2 }, 'E', sundayAfternoon))
-        << "no afternoon mark on Sundays";
-
-    const LocalDateTime mondayNight { 2016, 10, 3, 3, 0, 0, 0 };
-    EXPECT_TRUE(workingAt(0, { 2016, 10, 2 }, 'N', mondayNight));
-    EXPECT_FALSE(workingAt(0, { 2016, 10, 3 }, 'N', mondayNight));
-    EXPECT_FALSE(workingAt(0, { 2016, 10, 2 }, 'N', { 2016, 10, 3, 6, 0, 0, 0 }));
-    EXPECT_TRUE(workingAt(0, { 2016, 10, 3 }, 'F', { 2016, 10, 3, 6, 0, 0, 0 }));
-}
-
-TEST(ShiftHours, TheNightBeforeIsFoundAcrossMonthAndYearEnds)
-{
-    EXPECT_TRUE(workingAt(0, { 2016, 12, 31 }, 'N', { 2017, 1, 1, 3, 0, 0, 0 }));
-    EXPECT_TRUE(workingAt(1, { 2016, 9, 30 }, 'N', { 2016, 10, 1, 5, 59, 0, 0 }));
-    EXPECT_FALSE(workingAt(1, { 2016, 9, 30 }, ' ', { 2016, 10, 1, 3, 0, 0, 0 }));
-}
 
 TEST(CommandOptions, AcceptsTheSpellingsUsersType)
 {
@@ -186,14 +49,14 @@ TEST(CommandOptions, AcceptsTheSpellingsUsersType)
 
 TEST(CommandOptions, LeapDaysAndMonthEndsAreChecked)
 {
-    EXPECT_EQ(parseDate("--from", "2016-02-29"), (CivilDate { 2016, 2, 29 }));
+    EXPECT_EQ(parseDate("--from", "2016-02-29"), civilDate(2016, 2, 29));
     EXPECT_THROW(parseDate("--from", "2015-02-29"), UsageError);
     EXPECT_THROW(parseDate("--from", "1900-02-29"), UsageError);
-    EXPECT_EQ(parseDate("--from", "2000-02-29"), (CivilDate { 2000, 2, 29 }));
+    EXPECT_EQ(parseDate("--from", "2000-02-29"), civilDate(2000, 2, 29));
     EXPECT_THROW(parseDate("--from", "2016-04-31"), UsageError);
     EXPECT_THROW(parseDate("--from", "2016-04-1"), UsageError);
     EXPECT_THROW(parseDate("--from", "-2016-04-01"), UsageError);
-    EXPECT_EQ(parseDate("--from", "0001-01-01"), (CivilDate { 1, 1, 1 }));
+    EXPECT_EQ(parseDate("--from", "0001-01-01"), civilDate(1, 1, 1));
 }
 
 TEST(IcsText, EscapesTheCharactersTextMayNotHoldBare)

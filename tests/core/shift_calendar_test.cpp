@@ -100,6 +100,32 @@ TEST(ReadClock, TodayOfTheOrigin)
     EXPECT_EQ(calendar.state().today, 61.0); // 1900 is no leap year
 }
 
+TEST(ClockText, OneFormatForEveryFixedClock)
+{
+    const auto reading = [](std::string_view text) { return parseLocalDateTime(text); };
+    ASSERT_TRUE(reading("2016-10-01 20:00"));
+    EXPECT_EQ(reading("2016-10-01 20:00")->hour, 20);
+    EXPECT_EQ(reading("2016-10-01T20:00:30")->second, 30);
+    EXPECT_EQ(reading("0001-01-01 00:00")->year, 1);
+    EXPECT_EQ(reading("2016-02-29 23:59:59")->day, 29);
+    for (const std::string_view bad : { "2016-10-01",
+             "2016-10-01 20",
+             "2016-10-01 24:00",
+             "2016-10-01 20:60",
+             "2015-02-29 10:00",
+             "0000-01-01 10:00",
+             "16-10-01 20:00",
+             "02016-10-01 20:00",
+             "2016-1-01 20:00",
+             " 2016-10-01 20:00",
+             "2016-10-01 20:00 ",
+             "2016-10-01 20:00:5",
+             "2016-10-01_20:00",
+             "yesterday",
+             "" })
+        EXPECT_FALSE(reading(bad)) << bad;
+}
+
 } // namespace
 } // namespace shift
 

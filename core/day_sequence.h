@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/civil_date.h"
+#include "core/civil_date.h"
 #include "core/colours.h"
 #include "core/rotation_schemes.h"
 #include "core/shift_calendar.h"
@@ -30,8 +30,8 @@ struct ScheduleDay {
 // with the core. Year and month figures (leap flag, Easter, days before the month) are worked
 // out once each, so a long walk costs little more per day than the classification itself.
 //
-// Example: DaySequence days(0, {2001, 1, 1}); days.day().shown == {'N', ' ', 'F', 'E', ' '},
-// days.day().week == 1; after days.advance() the date is 2 January 2001.
+// Example: DaySequence days(0, civilDate(2001, 1, 1)); days.day().shown == {'N', ' ', 'F', 'E',
+// ' '}, days.day().week == 1; after days.advance() the date is 2 January 2001.
 class DaySequence {
 public:
     DaySequence(int scheme, const CivilDate &first);
@@ -52,6 +52,10 @@ private:
     ScheduleDay m_day;
     int m_scheme;
     int m_cycleLength;
+    // The date as plain numbers, month 0..11, advanced by hand: cheaper than through sys_days.
+    int m_year = 1;
+    int m_month = 0;
+    int m_dayOfMonth = 1;
     int m_easterDayOfYear = 0;
     int m_daysBeforeMonth = 0;
     int m_monthLength = 0;

@@ -1,4 +1,4 @@
-#include "cli/day_sequence.h"
+#include "core/day_sequence.h"
 
 #include "core/clock.h"
 
@@ -8,13 +8,16 @@ DaySequence::DaySequence(int scheme, const CivilDate &first)
     : m_calendar(fixedClock({}))
     , m_scheme(scheme)
     , m_cycleLength(cycleLengthOf(scheme))
+    , m_year(yearOf(first))
+    , m_month(monthOf(first) - 1)
+    , m_dayOfMonth(dayOf(first))
 {
     ScheduleState &state = m_calendar.state();
     state.scheme = static_cast<std::int16_t>(scheme);
     state.cycleLength = m_cycleLength;
 
     m_day.date = first;
-    m_day.dayCount = dayCountOfDate(first);
+    m_day.dayCount = dayCountOf(first);
     m_day.weekday = weekdayOf(m_day.dayCount);
     for (int team = 0; team < kTeamCount; ++team)
         m_position[static_cast<std::size_t>(team)] = m_calendar.cyclePosition(team, m_day.dayCount);
@@ -25,23 +28,23 @@ DaySequence::DaySequence(int scheme, const CivilDate &first)
 
 void DaySequence::beginYear()
 {
-    m_calendar.computeLeapYear(m_day.date.year);
-    m_easterDayOfYear = m_calendar.easterDayOfYear(m_day.date.year);
+    m_calendar.computeLeapYear(m_year);
+    m_easterDayOfYear = m_calendar.easterDayOfYear(m_year);
     beginMonth();
 }
 
 void DaySequence::beginMonth()
 {
-    m_daysBeforeMonth = m_calendar.daysBeforeMonth(m_day.date.monthIndex());
-    m_monthLength = m_calendar.monthLength(m_day.date.monthIndex());
+    m_daysBeforeMonth = m_calendar.daysBeforeMonth(m_month);
+    m_monthLength = m_calendar.monthLength(m_month);
 }
 
 // The first day's Wednesday may lie in the month or year before.
 void DaySequence::computeWeekOfFirstDay()
 {
-    const CivilDate wednesday = dateOfDayCount(m_day.dayCount + kWednesday - m_day.weekday);
-    m_calendar.computeLeapYear(wednesday.year);
-    m_calendar.computeWeekNumber(wednesday.year, wednesday.monthIndex(), wednesday.day);
+    const CivilDate wednesday = civilDateOf(m_day.dayCount + kWednesday - m_day.weekday);
+    m_calendar.computeLeapYear(yearOf(wednesday));
+    m_calendar.computeWeekNumber(yearOf(wednesday), monthOf(wednesday) - 1, dayOf(wednesday));
     m_day.week = m_calendar.state().weekNumber;
 }
 
@@ -49,7 +52,7 @@ void DaySequence::computeWeekOfFirstDay()
 // week computation takes as it is (a Wednesday past the year's end gives week 1).
 void DaySequence::computeWeekFromMonday()
 {
-    m_calendar.computeWeekNumber(m_day.date.year, m_day.date.monthIndex(), m_day.date.day + 2);
+    m_calendar.computeWeekNumber(m_year, m_month, m_dayOfMonth + 2);
     m_day.week = m_calendar.state().weekNumber;
 }
 
@@ -57,23 +60,18 @@ void DaySequence::classify()
 {
     ScheduleState &state = m_calendar.state();
     state.shiftChar = kMorning;
-    m_day.colour = m_calendar.classifyDay(m_day.date.monthIndex(),
-        m_day.date.day,
-        m_daysBeforeMonth + m_day.date.day,
-        m_easterDayOfYear,
-        m_day.weekday);
+    m_day.colour = m_calendar.classifyDay(
+        m_month, m_dayOfMonth, m_daysBeforeMonth + m_dayOfMonth, m_easterDayOfYear, m_day.weekday);
     m_day.holiday = state.holiday;
     m_day.productionStop = state.shiftChar == kProductionStop;
 
-    const std::string_view pattern = kPatterns[static_cast<std::size_t>(m_scheme)];
     for (std::size_t team = 0; team < kTeamCount; ++team) {
-        const char letter = pattern[static_cast<std::size_t>(m_position[team])];
+        const char letter = patternLetter(m_scheme, m_position[team]);
         m_day.pattern[team] = letter;
-        m_day.shown[team] = m_day.productionStop ? kProductionStop : letter;
+        m_day.shown[team] = !teamWorksUnder(m_scheme, static_cast<int>(team)) ? kDayOff
+            : m_day.productionStop                                            ? kProductionStop
+                                                                              : letter;
     }
-    // Team E has no shifts under scheme 0; its letter is never shown there.
-    if (m_scheme == 0)
-        m_day.shown[kTeamCount - 1] = kDayOff;
 }
 
 void DaySequence::advance()
@@ -83,17 +81,17 @@ void DaySequence::advance()
     for (int &position : m_position)
         position = position + 1 == m_cycleLength ? 0 : position + 1;
 
-    CivilDate &date = m_day.date;
-    if (++date.day > m_monthLength) {
-        date.day = 1;
-        if (++date.month > 12) {
-            date.month = 1;
-            ++date.year;
+    if (++m_dayOfMonth > m_monthLength) {
+        m_dayOfMonth = 1;
+        if (++m_month > 11) {
+            m_month = 0;
+            ++m_year;
             beginYear();
         } else {
             beginMonth();
         }
     }
+    m_day.date = civilDate(m_year, m_month + 1, m_dayOfMonth);
     if (m_day.weekday == kMonday)
         computeWeekFromMonday();
     classify();

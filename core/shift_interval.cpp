@@ -1,0 +1,31 @@
+#include "core/shift_interval.h"
+
+#include "core/civil_date.h"
+
+namespace shift {
+
+const TimeZone &plantTimeZone()
+{
+    static const TimeZone zone("Europe/Stockholm");
+    return zone;
+}
+
+date::local_seconds localTimeOf(DayCount day, int hour)
+{
+    const date::local_days localDay(sysDaysOf(day).time_since_epoch());
+    return localDay + std::chrono::hours(hour);
+}
+
+ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, const TimeZone &zone)
+{
+    ShiftInterval interval;
+    interval.day = day;
+    interval.times = times;
+    interval.localStart = localTimeOf(day, times.startHour);
+    interval.localEnd = localTimeOf(day, times.endHour());
+    interval.start = zone.to_sys(interval.localStart, date::choose::earliest);
+    interval.end = zone.to_sys(interval.localEnd, date::choose::earliest);
+    return interval;
+}
+
+} // namespace shift

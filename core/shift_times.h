@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/calendar_arithmetic.h"
+#include "core/rotation_schemes.h"
+
+#include <optional>
+
+// When the shifts are worked, on the plant's wall clock, and which shift the window marks as
+// working now. The one home of both rules: the multi-month view's blue marks, shiftcal's
+// terminal view and iCalendar times, and its "now" and "next" all ask here.
+//
+// Monday to Saturday the plant works eight-hour shifts, F 06-14, E 14-22 and N 22-06. On
+// Sundays, and on Saturdays under scheme 1 (whose weekends have no afternoon shift), it works
+// twelve-hour shifts, F 06-18 and N 18-06. An E on a Sunday (scheme 0's cycle does not follow
+// the week) keeps the eight-hour afternoon, 14-22. A night shift belongs to the day it starts.
+namespace shift {
+
+struct ShiftTimes {
+    int startHour = 0; // 6, 14, 18 or 22 on the shift's own day
+    int lengthHours = 0; // 8 or 12 on the wall clock; a night shift runs into the next day
+
+    // The end as an hour counted from the midnight that starts the shift's day: 14, 22, 18,
+    // 30 (06:00 the next day).
+    constexpr int endHour() const { return startHour + lengthHours; }
+
+    friend constexpr bool operator==(const ShiftTimes &, const ShiftTimes &) = default;
+};
+
+inline constexpr int kMorningStart = 6;
+inline constexpr int kAfternoonStart = 14;
+inline constexpr int kLongNightStart = 18;
+inline constexpr int kNightStart = 22;
+
+// Whether the day of `weekday` works twelve-hour shifts under `scheme`.
+constexpr bool worksTwelveHours(int scheme, int weekday)
+{
+    return weekday == kSunday || (weekday == kSaturday && scheme == 1);
+}
+
+// The wall-clock hours of `letter` on a day of `weekday` (0 Monday .. 6 Sunday) under
+// `scheme`; none for a day off (' ') or a production stop ('*').
+// Examples: (0, kSaturday, 'N') -> {22, 8}; (1, kSaturday, 'N') -> {18, 12};
+// (0, kSunday, 'E') -> {14, 8}; (1, kMonday, ' ') -> nullopt.
+constexpr std::optional<ShiftTimes> shiftTimesOf(int scheme, int weekday, char letter)
+{
+    if (letter == kAfternoon)
+        return ShiftTimes { kAfternoonStart, 8 };
+    const bool twelveHours = worksTwelveHours(scheme, weekday);
+    if (letter == kMorning)
+        return ShiftTimes { kMorningStart, twelveHours ? 12 : 8 };
+    if (letter == kNight)
+        return twelveHours ? ShiftTimes { kLongNightStart, 12 } : ShiftTimes { kNightStart, 8 };
+    return std::nullopt;
+}
+
+// Whether the window marks `letter` as working at any hour of a day of `weekday`. Its Sunday
+// marks are the twelve-hour ones, which know no afternoon shift, so a Sunday E is never
+// marked, although it is worked (and exported) 14-22.
+constexpr bool windowMarksShift(int weekday, char letter)
+{
+    return !(weekday == kSunday && letter == kAfternoon);
+}
+
+// How the window marks a cell as the shift working now.
+enum class WorkingMark {
+    None,
+    OnItsDay, // the clock's date is the shift's day and its hour lies in the shift
+    NightBefore, // the night shift that began the evening before, until 06:00
+};
+
+// The window's mark of the cell with pattern letter `pattern` on day `day` (weekday
+// `weekday`) under `scheme`, at hour `clockHour` (0..23) of day `clockDay`. `pattern` is the
+// team's letter before a production stop replaces it, so a stop whose letter is working is
+// marked too. The hour is the clock's hour on the wall; shifts change on whole hours.
+// Examples, scheme 0: a Saturday 'E' at 20:00 that day -> OnItsDay; a Sunday 'N' (18-06) at
+// 03:00 on the Monday -> NightBefore; a Sunday 'E' at 15:00 -> None.
+constexpr WorkingMark workingMark(
+    int scheme, char pattern, DayCount day, int weekday, DayCount clockDay, int clockHour)
+{
+    const DayCount daysAfter = clockDay - day;
+    if (daysAfter != 0 && daysAfter != 1)
+        return WorkingMark::None;
+    const std::optional<ShiftTimes> times = shiftTimesOf(scheme, weekday, pattern);
+    if (!times || !windowMarksShift(weekday, pattern))
+        return WorkingMark::None;
+    const int hour = static_cast<int>(daysAfter) * 24 + clockHour; // from the shift day's 00:00
+    if (hour < times->startHour || hour >= times->endHour())
+        return WorkingMark::None;
+    return daysAfter == 0 ? WorkingMark::OnItsDay : WorkingMark::NightBefore;
+}
+
+static_assert(workingMark(0, kNight, 10, kSunday, 11, 5) == WorkingMark::NightBefore);
+static_assert(workingMark(0, kNight, 10, kSunday, 11, 6) == WorkingMark::None);
+static_assert(workingMark(1, kMorning, 10, kSaturday, 10, 17) == WorkingMark::OnItsDay);
+static_assert(workingMark(0, kAfternoon, 10, kSunday, 10, 15) == WorkingMark::None);
+
+} // namespace shift
