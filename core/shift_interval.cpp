@@ -16,16 +16,22 @@ date::local_seconds localTimeOf(DayCount day, int hour)
     return localDay + std::chrono::hours(hour);
 }
 
-ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, const TimeZone &zone)
+ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, LocalTimeConverter &clock)
 {
     ShiftInterval interval;
     interval.day = day;
     interval.times = times;
     interval.localStart = localTimeOf(day, times.startHour);
     interval.localEnd = localTimeOf(day, times.endHour());
-    interval.start = zone.to_sys(interval.localStart, date::choose::earliest);
-    interval.end = zone.to_sys(interval.localEnd, date::choose::earliest);
+    interval.start = clock.toSys(interval.localStart);
+    interval.end = clock.toSys(interval.localEnd);
     return interval;
+}
+
+ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, const TimeZone &zone)
+{
+    LocalTimeConverter clock(zone);
+    return shiftIntervalOf(day, times, clock);
 }
 
 } // namespace shift

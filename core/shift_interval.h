@@ -41,6 +41,9 @@ const TimeZone &plantTimeZone();
 ShiftInterval shiftIntervalOf(
     DayCount day, ShiftTimes times, const TimeZone &zone = plantTimeZone());
 
+// The same through a converter, for walks over many shifts.
+ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, LocalTimeConverter &clock);
+
 // The local time of `day` at `hour` (may be 24 or more: the days after).
 date::local_seconds localTimeOf(DayCount day, int hour);
 

@@ -63,4 +63,19 @@ std::chrono::sys_seconds TimeZone::to_sys(date::local_seconds local, date::choos
     return listed;
 }
 
+std::chrono::sys_seconds LocalTimeConverter::toSys(date::local_seconds local)
+{
+    using namespace std::chrono;
+    if (m_known) {
+        const sys_seconds guess(local.time_since_epoch() - m_period.offset);
+        // Far enough from both ends that no skipped or repeated hour can be near.
+        if (guess - m_period.begin > days(1) && m_period.end - guess > days(1))
+            return guess;
+    }
+    const sys_seconds instant = m_zone.to_sys(local, date::choose::earliest);
+    m_period = m_zone.get_info(instant);
+    m_known = true;
+    return instant;
+}
+
 } // namespace shift

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <date/tz.h>
-
 #include <chrono>
+#include <date/tz.h>
 #include <memory>
 #include <string>
 
@@ -41,6 +40,28 @@ private:
     const date::time_zone *m_zone;
     std::chrono::sys_seconds m_lastListedChange; // begin of the zone file's last listed period
     std::unique_ptr<PosixZoneRule> m_laterYears; // null when the file states no rule for them
+};
+
+// Turns wall-clock times into instants for a walk that moves forward through time, as the
+// shifts of a year or a millennium do: it keeps the period of its last answer and asks the
+// zone again only within a day of that period's ends, so a long walk costs a subtraction per
+// time. Answers as zone.to_sys(local, date::choose::earliest).
+// Example: LocalTimeConverter clock(zone); clock.toSys(local_days(2026y/3/28) + 22h).
+class LocalTimeConverter {
+public:
+    explicit LocalTimeConverter(const TimeZone &zone)
+        : m_zone(zone)
+    {
+    }
+
+    std::chrono::sys_seconds toSys(date::local_seconds local);
+
+    const TimeZone &zone() const { return m_zone; }
+
+private:
+    const TimeZone &m_zone;
+    date::sys_info m_period;
+    bool m_known = false;
 };
 
 // The rule that a zone file states for the years after its listed changes: the text after the
