@@ -3,7 +3,10 @@
 #include "cli/cli_error.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
+#include <climits>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,26 +15,49 @@ namespace shift {
 
 namespace {
 
-std::string temporaryPattern(const std::string &path)
+constexpr int kMaxLinkHops = 16;
+
+std::string folderOf(const std::string &path)
 {
     const std::size_t slash = path.rfind('/');
-    const std::string folder
-        = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + ".XXXXXX";
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// mkstemp creates 0600; the finished file gets the permissions an ordinary new file gets.
-void giveOrdinaryPermissions(int fd)
+std::optional<int> descriptorNumber(std::string_view digits)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    int number = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()
+        || number < 0)
+        return std::nullopt;
+    return number;
 }
 
-std::string reason()
+// N of "/dev/fd/N", "/proc/self/fd/N", "/proc/thread-self/fd/N" or "/proc/<this pid>/fd/N".
+std::optional<int> descriptorOfName(std::string_view path)
 {
-    return std::strerror(errno);
+    const std::string ownPid = "/proc/" + std::to_string(::getpid()) + "/fd/";
+    for (const std::string_view folder : { std::string_view("/dev/fd/"),
+             std::string_view("/proc/self/fd/"),
+             std::string_view("/proc/thread-self/fd/"),
+             std::string_view(ownPid) }) {
+        if (path.starts_with(folder))
+            return descriptorNumber(path.substr(folder.size()));
+    }
+    return std::nullopt;
+}
+
+// The kernel's protected_symlinks rule: in a sticky folder that everybody may write, a link is
+// followed only when it belongs to the follower or to the folder's owner.
+bool mayFollowLink(const std::string &path, const struct stat &link)
+{
+    struct stat folder { };
+    if (::stat(folderOf(path).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
 }
 
 } // namespace
@@ -41,6 +67,22 @@ bool namesStandardOutput(const std::string &path)
     return path.empty() || path == "-";
 }
 
+std::optional<int> descriptorNamedBy(const std::string &path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        if (const auto descriptor = descriptorOfName(current))
+            return descriptor;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), target, sizeof target - 1);
+        if (length < 0)
+            return std::nullopt;
+        const std::string next(target, static_cast<std::size_t>(length));
+        current = next.starts_with('/') ? next : folderOf(current) + "/" + next;
+    }
+    return std::nullopt;
+}
+
 OutputFile::OutputFile(const std::string &path)
 {
     if (namesStandardOutput(path)) {
@@ -48,27 +90,94 @@ OutputFile::OutputFile(const std::string &path)
         return;
     }
     m_path = path;
-    struct stat existing { };
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        openDirectly();
+    if (const auto descriptor = descriptorNamedBy(path)) {
+        openDescriptor(*descriptor);
         return;
     }
-    std::string pattern = temporaryPattern(path);
-    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_fd < 0)
-        throw WriteError("cannot write " + path + ": " + reason());
-    m_temporaryPath = pattern;
-    giveOrdinaryPermissions(m_fd);
-    m_buffer.emplace(m_fd, path);
+    struct stat existing { };
+    if (::lstat(path.c_str(), &existing) != 0) {
+        if (errno != ENOENT)
+            fail(errno);
+        openTemporary(nullptr);
+        return;
+    }
+    if (S_ISLNK(existing.st_mode)) {
+        struct stat target { };
+        const bool special = ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)
+            && !S_ISDIR(target.st_mode);
+        if (!special) {
+            openTemporary(nullptr);
+            return;
+        }
+        if (!mayFollowLink(path, existing))
+            fail(EACCES);
+        openInPlace();
+        return;
+    }
+    if (S_ISDIR(existing.st_mode))
+        fail(EISDIR);
+    if (S_ISREG(existing.st_mode)) {
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+            fail(errno);
+        openTemporary(&existing);
+        return;
+    }
+    openInPlace();
 }
 
-// A device or a pipe named on the command line (/dev/null, /dev/stdout, a FIFO) is written in
-// place: renaming a file over it would replace the device itself.
-void OutputFile::openDirectly()
+void OutputFile::fail(int error) const
 {
-    m_fd = ::open(m_path.c_str(), O_WRONLY | O_CLOEXEC);
+    throw WriteError("cannot write " + m_path + ": " + std::strerror(error));
+}
+
+// A device or a pipe is written as it is: renaming a file over it would replace the device.
+void OutputFile::openInPlace()
+{
+    m_fd = ::open(m_path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
-        throw WriteError("cannot write " + m_path + ": " + reason());
+        fail(errno);
+    m_buffer.emplace(m_fd, m_path);
+}
+
+// Written at the descriptor's own offset and in its own mode (a shell's ">>" appends).
+void OutputFile::openDescriptor(int descriptor)
+{
+    m_fd = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (m_fd < 0)
+        fail(errno);
+    m_buffer.emplace(m_fd, m_path);
+}
+
+void OutputFile::openTemporary(const struct stat *replaced)
+{
+    // Short whatever the target's name: a name the shell could create must stay writable.
+    std::string temporary = folderOf(m_path) + "/.shiftcal-XXXXXX";
+    {
+        // No signal may find the file made but not yet registered.
+        sigset_t all;
+        sigset_t previous;
+        sigfillset(&all);
+        ::sigprocmask(SIG_BLOCK, &all, &previous);
+        m_fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+        const int error = errno;
+        if (m_fd >= 0) {
+            m_temporaryPath = temporary;
+            m_cleanup.emplace(temporary);
+        }
+        ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+        if (m_fd < 0)
+            fail(error);
+    }
+    if (replaced != nullptr) {
+        // Owner first: changing it clears the set-id bits that the mode then restores.
+        if (::fchown(m_fd, replaced->st_uid, replaced->st_gid) != 0)
+            (void)!::fchown(m_fd, static_cast<uid_t>(-1), replaced->st_gid);
+        ::fchmod(m_fd, replaced->st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(m_fd, 0666 & ~mask);
+    }
     m_buffer.emplace(m_fd, m_path);
 }
 
@@ -88,12 +197,13 @@ void OutputFile::commit()
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
-        throw WriteError("cannot write " + m_path + ": " + reason());
+        fail(errno);
     if (m_temporaryPath.empty())
         return;
     if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
-        throw WriteError("cannot write " + m_path + ": " + reason());
+        fail(errno);
     m_temporaryPath.clear();
+    m_cleanup.reset();
 }
 
 } // namespace shift

@@ -126,6 +126,7 @@ ProcessResult runProgram(
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
 

@@ -7,6 +7,7 @@
 // Runs a real program as a user would, and collects what it printed and its exit status.
 struct ProcessResult {
     int status = -1; // the exit status; -1 when it did not exit normally
+    int signal = 0; // the signal that ended it, if one did
     std::string out;
     std::string err;
 };
