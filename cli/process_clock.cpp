@@ -9,11 +9,20 @@ namespace shift {
 
 namespace {
 
+// iCalendar writes four-digit years: a moment before year 1 or after 9999 in UTC (a local
+// time at either end of the range in a zone east or west of UTC) is written as that end.
 UtcDateTime utcOf(std::time_t moment)
 {
     std::tm utc {};
     gmtime_r(&moment, &utc);
-    return { utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec };
+    const long long year = static_cast<long long>(utc.tm_year) + 1900;
+    if (year < 1)
+        return { 1, 1, 1, 0, 0, 0 };
+    if (year > 9999)
+        return { 9999, 12, 31, 23, 59, 59 };
+    return {
+        static_cast<int>(year), utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec
+    };
 }
 
 // The UTC moment of a local reading, by the process's time zone rules.

@@ -333,3 +333,34 @@ TEST(IcsExport, TeamEUnderSudraHasAnEmptyButValidCalendar)
 }
 
 } // namespace
+
+namespace {
+
+// A clock at either end of the years, in a zone west or east of UTC, still stamps the events
+// with a UTC date-time that has four digits in its year.
+TEST(IcsExport, TheStampIsAValidUtcTimeAtBothEndsOfTheYears)
+{
+    struct Case {
+        const char *now;
+        const char *zone;
+        const char *stamp;
+    };
+    for (const Case &c : { Case { "9999-12-31 23:00", "America/New_York", "99991231T235959Z" },
+             Case { "0001-01-01 00:00", "Asia/Tokyo", "00010101T000000Z" } }) {
+        const ProcessResult run = runProgram(kShiftcal,
+            { "ics", "--team", "A", "--from", "2016-10-01", "--to", "2016-10-02" },
+            { { { "SHIFTCAL_NOW", c.now }, { "TZ", c.zone } }, "", "" });
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("\r\nDTSTAMP:") + c.stamp + "\r\n"), std::string::npos)
+            << c.zone;
+        const Component calendar = parse(run.out);
+        icalcomponent *event
+            = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+        ASSERT_NE(event, nullptr);
+        const icaltimetype stamp = icalcomponent_get_dtstamp(event);
+        EXPECT_TRUE(icaltime_is_utc(stamp)) << c.zone;
+        EXPECT_EQ(stamp.year, c.stamp[0] == '9' ? 9999 : 1) << c.zone;
+    }
+}
+
+} // namespace
