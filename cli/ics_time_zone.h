@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/ics_line_writer.h"
-
 #include "core/time_zone.h"
 
 namespace shift {
@@ -14,9 +13,7 @@ namespace shift {
 //
 // Example: Europe/Stockholm for 2016 gives STANDARD (CET, +0100) from 2015-10-25 03:00, then
 // DAYLIGHT (CEST, +0200) from 2016-03-27 02:00 and STANDARD from 2016-10-30 03:00.
-void writeTimeZone(IcsLineWriter &ics,
-    const TimeZone &zone,
-    date::local_days first,
-    date::local_days last);
+void writeTimeZone(
+    IcsLineWriter &ics, const TimeZone &zone, date::local_days first, date::local_days last);
 
 } // namespace shift

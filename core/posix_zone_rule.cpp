@@ -20,8 +20,7 @@ date::sys_info PosixZoneRule::get_info(date::sys_seconds moment) const
     return m_rule->zone.get_info(moment);
 }
 
-date::sys_seconds PosixZoneRule::to_sys(
-    date::local_seconds local, date::choose choice) const
+date::sys_seconds PosixZoneRule::to_sys(date::local_seconds local, date::choose choice) const
 {
     return m_rule->zone.to_sys(local, choice);
 }

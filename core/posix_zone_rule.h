@@ -1,8 +1,7 @@
 #pragma once
 
-#include <date/tz.h>
-
 #include <chrono>
+#include <date/tz.h>
 #include <memory>
 #include <string>
 

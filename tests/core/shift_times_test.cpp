@@ -1,8 +1,9 @@
 // When shifts are worked: the wall-clock hours, the window's working-now marks, and the real
 // length of a shift by the system's time-zone database.
+#include "core/shift_times.h"
+
 #include "core/civil_date.h"
 #include "core/shift_interval.h"
-#include "core/shift_times.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +101,8 @@ TEST(ShiftInterval, LastsAsLongAsTheClocksLetItFrom1980To2100)
     int longer = 0;
     const DayCount last = dayCountOf(civilDate(2100, 12, 31));
     for (DayCount day = dayCountOf(civilDate(1980, 1, 1)); day <= last; ++day) {
-        for (const ShiftTimes times : { ShiftTimes { 6, 8 }, ShiftTimes { 22, 8 }, ShiftTimes { 18, 12 } }) {
+        for (const ShiftTimes times :
+            { ShiftTimes { 6, 8 }, ShiftTimes { 22, 8 }, ShiftTimes { 18, 12 } }) {
             const ShiftInterval shift = shiftIntervalOf(day, times);
             ASSERT_EQ(shift.start.time_since_epoch().count(), libcInstantOf(day, times.startHour));
             ASSERT_EQ(shift.end.time_since_epoch().count(), libcInstantOf(day, times.endHour()));

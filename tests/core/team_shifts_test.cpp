@@ -1,7 +1,8 @@
 // The shifts as real intervals: where one ends the next begins, and the parts of their hours.
+#include "core/team_shifts.h"
+
 #include "core/civil_date.h"
 #include "core/rotation_schemes.h"
-#include "core/team_shifts.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,8 @@ TEST(TeamShifts, TheNightTheClocksGoForwardLastsSevenHours)
 TEST(TeamShifts, OneShiftFollowsAnotherAroundTheClock)
 {
     for (const int scheme : { 0, 1 }) {
-        std::vector<TeamShift> shifts = shiftsOf(scheme, kEveryTeam, on(2025, 1, 1), on(2027, 12, 31));
+        std::vector<TeamShift> shifts
+            = shiftsOf(scheme, kEveryTeam, on(2025, 1, 1), on(2027, 12, 31));
         std::sort(shifts.begin(), shifts.end(), [](const TeamShift &a, const TeamShift &b) {
             return a.interval.start < b.interval.start;
         });
@@ -79,15 +81,39 @@ TEST(TeamShifts, HoursSplitIntoNightWeekendAndHolidayParts)
         hours total, night, weekend, holiday;
     };
     const Case cases[] = {
-        { "Saturday night, clocks forward", 0, on(2026, 3, 28), 'N', hours(7), hours(7), hours(7),
+        { "Saturday night, clocks forward",
+            0,
+            on(2026, 3, 28),
+            'N',
+            hours(7),
+            hours(7),
+            hours(7),
             hours(0) },
-        { "Sunday 18-06 under norda", 1, on(2026, 3, 29), 'N', hours(12), hours(8), hours(6),
+        { "Sunday 18-06 under norda",
+            1,
+            on(2026, 3, 29),
+            'N',
+            hours(12),
+            hours(8),
+            hours(6),
             hours(0) },
         { "weekday morning", 0, on(2026, 3, 31), 'F', hours(8), hours(0), hours(0), hours(0) },
-        { "Friday night into Christmas Eve", 1, on(2016, 12, 23), 'N', hours(8), hours(8),
-            hours(6), hours(6) },
-        { "night into the clocks going back", 1, on(2026, 10, 24), 'N', hours(13), hours(9),
-            hours(13), hours(0) },
+        { "Friday night into Christmas Eve",
+            1,
+            on(2016, 12, 23),
+            'N',
+            hours(8),
+            hours(8),
+            hours(6),
+            hours(6) },
+        { "night into the clocks going back",
+            1,
+            on(2026, 10, 24),
+            'N',
+            hours(13),
+            hours(9),
+            hours(13),
+            hours(0) },
     };
     for (const Case &c : cases) {
         bool found = false;
