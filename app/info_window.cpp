@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTextEdit>
 
+namespace shift {
+
 TForm2 *Form2 = nullptr;
 
 namespace {
@@ -162,3 +164,5 @@ void TForm2::centreOnScreen()
             (available.width() - outer.width()) / 2, (available.height() - outer.height()) / 2);
     setGeometry(QRect(frameTopLeft + QPoint(kNominalFrame.left(), kNominalFrame.top()), size()));
 }
+
+} // namespace shift

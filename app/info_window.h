@@ -6,6 +6,8 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 
+namespace shift {
+
 // The info window: a heading, an editable box with the program's information text in Swedish
 // and the button "Stäng". Client area 416 x 410 pixels, fixed. Created hidden at start-up and
 // never destroyed before the program ends: closing it (the button or the title bar) only hides
@@ -42,3 +44,5 @@ private:
 };
 
 extern TForm2 *Form2;
+
+} // namespace shift

@@ -13,9 +13,12 @@
 
 #include <functional>
 
-class TPrinterSetupDialog;
 class QIcon;
 class QWindow;
+
+namespace shift {
+
+class TPrinterSetupDialog;
 
 using TButton = QPushButton;
 
@@ -40,7 +43,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     // `calendar` holds the one schedule state and must outlive the window.
-    explicit TForm1(shift::ShiftCalendar &calendar, QWidget *parent = nullptr);
+    explicit TForm1(ShiftCalendar &calendar, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The controls, in tab order 0, 9, 2, 3, 4, 5, 7, 1, 6, 8 (the date panel takes no focus).
@@ -77,7 +80,7 @@ public:
     // no clock and leaves the date panel alone.
     void redrawActiveView();
 
-    shift::ShiftCalendar &calendar() { return m_calendar; }
+    ShiftCalendar &calendar() { return m_calendar; }
 
     // The outer size the program last gave the window, 800 x 576 at first.
     QSize outerSize() const { return m_outerSize; }
@@ -91,7 +94,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    using Drawing = std::function<void(shift::DrawingSurface &)>;
+    using Drawing = std::function<void(DrawingSurface &)>;
 
     void createControls();
     void placeControls();
@@ -102,16 +105,16 @@ private:
     void renewDatePanel();
 
     void drawOnWindow(const Drawing &drawing);
-    void drawActiveView(shift::DrawingSurface &surface);
+    void drawActiveView(DrawingSurface &surface);
     void applyOuterSize();
     void centreOnScreen();
     void focusWindowChanged(QWindow *focus);
 
-    shift::ShiftCalendar &m_calendar;
+    ShiftCalendar &m_calendar;
     QSize m_outerSize { 800, 576 };
 
     // Set while a paint event draws: the canvas of this window.
-    shift::DrawingSurface *m_paintSurface = nullptr;
+    DrawingSurface *m_paintSurface = nullptr;
     // A drawing asked for outside a paint event, done by the paint event it causes.
     Drawing m_requestedDrawing;
     int m_paintCount = 0;
@@ -129,3 +132,5 @@ QIcon shiftScheduleIcon();
 // per inch, rounded to the nearest whole number (halves away from zero).
 // pointSizeForPixels(16, 96) == 12; pointSizeForPixels(16, 120) == 10 (9.6 rounded).
 int pointSizeForPixels(int pixelHeight, double dotsPerInch);
+
+} // namespace shift

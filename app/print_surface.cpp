@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QScopedValueRollback>
 
+namespace shift {
+
 TForm3 *Form3 = nullptr;
 
 namespace {
@@ -32,7 +34,7 @@ TForm3::TForm3(QWidget *parent)
     white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
-    setFont(shift::viewFont(16));
+    setFont(viewFont(16));
 
     setOuterHeight(kDefinedOuterSize.height());
     setOuterWidth(kDefinedOuterSize.width());
@@ -77,15 +79,15 @@ void TForm3::setOuterWidth(int width)
     resize(client.width(), height());
 }
 
-void TForm3::paintOnCanvas(const std::function<void(shift::DrawingSurface &)> &draw)
+void TForm3::paintOnCanvas(const std::function<void(DrawingSurface &)> &draw)
 {
-    using Target = shift::DrawingSurface::Target;
+    using Target = DrawingSurface::Target;
     if (m_canvas == nullptr) {
-        shift::UnseenSurface unseen(Target::PrintSurface);
+        UnseenSurface unseen(Target::PrintSurface);
         draw(unseen);
         return;
     }
-    shift::QPainterSurface surface(*m_canvas, Target::PrintSurface);
+    QPainterSurface surface(*m_canvas, Target::PrintSurface);
     draw(surface);
 }
 
@@ -96,3 +98,5 @@ void TForm3::paintEvent(QPaintEvent *event)
     const QScopedValueRollback<QPainter *> canvas(m_canvas, &painter);
     FormCreate();
 }
+
+} // namespace shift

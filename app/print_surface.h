@@ -7,8 +7,8 @@
 class QPainter;
 
 namespace shift {
+
 class DrawingSurface;
-}
 
 // The print surface: a top-level window that is never shown. The print command gives it the
 // outer size of the active view's page, and printFormImage (printing.h) prints the image of
@@ -43,7 +43,7 @@ public:
     // Runs `draw` on the print surface's canvas: within a paint, or a render into an off-screen
     // bitmap, a QPainterSurface on the paint's own painter, origin at the client area's top-left
     // corner. Outside a paint a hidden window keeps no pixels, so the canvas draws nothing.
-    void paintOnCanvas(const std::function<void(shift::DrawingSurface &)> &draw);
+    void paintOnCanvas(const std::function<void(DrawingSurface &)> &draw);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -53,3 +53,5 @@ private:
 };
 
 extern TForm3 *Form3;
+
+} // namespace shift

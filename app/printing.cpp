@@ -13,6 +13,8 @@
 #include <new>
 #include <stdexcept>
 
+namespace shift {
+
 namespace {
 
 // Outer sizes of the print surface for the two views. The month calendar's page is fixed; the
@@ -144,8 +146,8 @@ void printFormImage(QWidget &window, QPrinter &printer)
     if (image.isNull())
         return;
     // Printable area in device pixels, each below 2^31.
-    const shift::PrintSize size = shift::scaleToPrintableArea(
-        image.width(), image.height(), printer.width(), printer.height());
+    const PrintSize size
+        = scaleToPrintableArea(image.width(), image.height(), printer.width(), printer.height());
     // Within a pixel or so of the printable area, so back in int range.
     const QRect target(0, 0, static_cast<int>(size.width), static_cast<int>(size.height));
     page.drawImage(target, image);
@@ -154,12 +156,12 @@ void printFormImage(QWidget &window, QPrinter &printer)
 void TForm1::Panel2Click()
 {
     if (Form3 != nullptr)
-        Form3->paintOnCanvas([this](shift::DrawingSurface &surface) { drawActiveView(surface); });
+        Form3->paintOnCanvas([this](DrawingSurface &surface) { drawActiveView(surface); });
 }
 
 void TForm1::PrintoutClick()
 {
-    const shift::ScheduleState &state = calendar().state();
+    const ScheduleState &state = calendar().state();
     if (state.calendarView == 1) {
         Form3->setOuterHeight(kCalendarPageHeight);
         Form3->setOuterWidth(kCalendarPageWidth);
@@ -173,3 +175,5 @@ void TForm1::PrintoutClick()
         return;
     printFormImage(*Form3, PrinterSetupDialog1->printer());
 }
+
+} // namespace shift

@@ -7,6 +7,8 @@
 class QPrinter;
 class QWidget;
 
+namespace shift {
+
 // Printing in short: the main window's PrintoutClick (printing.cpp) sizes the print surface
 // Form3 for the active view and draws it, runs the printer-setup dialog below and, when the
 // user confirms, prints Form3 with printFormImage. Every failure leaves as a
@@ -71,7 +73,7 @@ public:
 QImage captureClientArea(QWidget &window);
 
 // Prints the client-area image of `window` on `printer` as one job, with an empty document
-// name, of one page: the image scaled by shift::scaleToPrintableArea to the printable area
+// name, of one page: the image scaled by scaleToPrintableArea to the printable area
 // (the printer's width() x height() in device pixels), its top-left corner at the top-left
 // corner of the printable area, no margin added, not centred.
 // Example: a 678 x 555 image on a 9583 x 13699 printable area is printed 9583 x 7844.
@@ -80,3 +82,5 @@ QImage captureClientArea(QWidget &window);
 // Whatever fails after the job has started, the job is ended and the image released before
 // the error is passed on.
 void printFormImage(QWidget &window, QPrinter &printer);
+
+} // namespace shift

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace shift {
+
 namespace {
 
 // Owns the three windows for the run and clears the globals that point at them, last window
@@ -28,7 +30,7 @@ public:
         m_form1.reset();
     }
 
-    void createForm1(shift::ShiftCalendar &calendar)
+    void createForm1(ShiftCalendar &calendar)
     {
         m_form1 = std::make_unique<TForm1>(calendar);
         Form1 = m_form1.get();
@@ -59,7 +61,7 @@ private:
 
 } // namespace
 
-int runProgram(shift::ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop)
+int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop)
 {
     try {
         ProgramWindows windows;
@@ -75,3 +77,5 @@ int runProgram(shift::ShiftCalendar &calendar, const std::function<void(TForm1 &
     }
     return 0;
 }
+
+} // namespace shift

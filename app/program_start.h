@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace shift {
+
 class TForm1;
 
 // The program's start and run, after the QApplication exists:
@@ -18,5 +20,6 @@ class TForm1;
 // std::exception that escapes steps 1 to 4 is shown in the error box and ends the run. The
 // windows are destroyed and the globals reset to null before returning. Returns the exit code,
 // which is 0 in every case.
-int runProgram(
-    shift::ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop = {});
+int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop = {});
+
+} // namespace shift

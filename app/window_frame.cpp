@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace shift {
+
 QMargins effectiveFrame(const QWidget &window)
 {
     if (!window.isVisible())
@@ -14,3 +16,5 @@ QMargins effectiveFrame(const QWidget &window)
         outer.bottom() - client.bottom());
     return reported.isNull() ? kNominalFrame : reported;
 }
+
+} // namespace shift

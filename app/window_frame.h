@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace shift {
+
 // The program sets its windows' outer sizes (frame and title bar included), and the views are
 // laid out for the client area that a fixed single frame with a title bar leaves inside them.
 // Where the window system reports a frame, that frame is used (a window manager's; Qt's
@@ -25,3 +27,5 @@ constexpr QSize clientSizeFor(QSize outer, QMargins frame)
     return { outer.width() - frame.left() - frame.right(),
         outer.height() - frame.top() - frame.bottom() };
 }
+
+} // namespace shift

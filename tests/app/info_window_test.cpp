@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace shift;
+
 namespace {
 
 const shift::LocalDateTime kNow { 2016, 10, 3, 10, 0, 0, 0 };

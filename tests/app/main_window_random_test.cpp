@@ -23,6 +23,8 @@
 #include <memory>
 #include <random>
 
+using namespace shift;
+
 namespace {
 
 const shift::LocalDateTime kStart { 2016, 10, 1, 20, 0, 0, 0 };

@@ -25,6 +25,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace shift;
+
 namespace {
 
 // Saturday 1 October 2016, 20:00.
@@ -820,7 +822,7 @@ void MainWindowTest::errorBoxText()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(::errorBoxText(message), shown);
+    QCOMPARE(shift::errorBoxText(message), shown);
 }
 
 void MainWindowTest::handlerErrorIsShownAndTheStateKept()
@@ -935,7 +937,7 @@ void MainWindowTest::shortDateWithDashes()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(::shortDateWithDashes(QDate(2016, 10, 1), locale), text);
+    QCOMPARE(shift::shortDateWithDashes(QDate(2016, 10, 1), locale), text);
     QCOMPARE(dashedDateFormat(QStringLiteral("d 'de' MMMM/yy")), QStringLiteral("d 'de' MMMM-yy"));
 }
 
@@ -956,7 +958,7 @@ void MainWindowTest::pointSizeForPixels()
 {
     QFETCH(double, dpi);
     QFETCH(int, points);
-    QCOMPARE(::pointSizeForPixels(16, dpi), points);
+    QCOMPARE(shift::pointSizeForPixels(16, dpi), points);
 }
 
 // Run once as it is and once with QT_FONT_DPI=120 (see the test list): 576 high at 96 dpi,
@@ -966,7 +968,7 @@ void MainWindowTest::fontCheckDecidesTheHeight()
     const int dpi = Form1->logicalDpiY();
     if (qEnvironmentVariableIsSet("QT_FONT_DPI"))
         QCOMPARE(dpi, qEnvironmentVariableIntValue("QT_FONT_DPI"));
-    const bool largeFonts = ::pointSizeForPixels(16, dpi) != 12;
+    const bool largeFonts = shift::pointSizeForPixels(16, dpi) != 12;
     QCOMPARE(Form1->outerSize(), largeFonts ? kNormalSize : kCreatedSize);
     QCOMPARE(state().normalHeight, 580);
     if (largeFonts)

@@ -38,6 +38,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace shift;
+
 namespace {
 
 // Tuesday 8 March 2016, 14:00: a month with holidays ahead and Easter in the next.

@@ -18,6 +18,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace shift;
+
 namespace {
 
 // Monday 3 October 2016, 03:00: the night shift of the day before is still working.
