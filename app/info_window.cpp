@@ -158,11 +158,12 @@ void TForm2::centreOnScreen()
     if (screen == nullptr)
         return;
     const QRect available = screen->availableGeometry();
-    const QSize outer = size().grownBy(kNominalFrame);
+    const QMargins frame = toQMargins(kNominalFrame);
+    const QSize outer = size().grownBy(frame);
     const QPoint frameTopLeft = available.topLeft()
         + QPoint(
             (available.width() - outer.width()) / 2, (available.height() - outer.height()) / 2);
-    setGeometry(QRect(frameTopLeft + QPoint(kNominalFrame.left(), kNominalFrame.top()), size()));
+    setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
 
 } // namespace shift

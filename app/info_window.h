@@ -17,6 +17,7 @@ namespace shift {
 // Pass the main window as `owner`: the window then stays above it (the window manager keeps a
 // transient window above the window it belongs to, and lifts both together when the program is
 // activated again), and it does not keep the program alive once the main window is closed.
+// The owner also owns it, as its Qt child: the window is destroyed with the owner.
 // It is not modal: the owner stays usable beside it. The first show centres it on the screen.
 //
 // Constructing it makes it the global Form2; destroying it clears Form2 again.

@@ -3,12 +3,12 @@
 #include "app/dialog_fonts.h"
 #include "app/error_box.h"
 #include "app/info_window.h"
-#include "app/printing.h"
 #include "app/short_date.h"
 #include "app/window_frame.h"
 #include "core/rotation_schemes.h"
-#include "views/month_calendar_view.h"
+#include "views/active_view.h"
 #include "views/multi_month_view.h"
+#include "views/page_geometry.h"
 #include "views/qpainter_surface.h"
 #include "views/unseen_surface.h"
 
@@ -36,9 +36,6 @@ TForm1 *Form1 = nullptr;
 
 namespace {
 
-constexpr int kWindowWidth = 800;
-constexpr int kCreatedHeight = 576;
-constexpr int kNormalHeight = 580;
 constexpr int kWindowFontPixels = 16;
 constexpr int kExpectedPointSize = 12; // 16 pixels at 96 pixels per inch
 
@@ -105,6 +102,8 @@ TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
     , m_calendar(calendar)
+    , m_print(calendar, this)
+    , m_outerSize(toQSize(kMainWindowCreated))
 {
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(shiftScheduleIcon());
@@ -122,9 +121,12 @@ TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 }
 
+// The info window, a child of this window, is destroyed after this destructor has run, by
+// QWidget's: a change of focus on its way out must not reach the handlers of a main window that
+// is half gone.
 TForm1::~TForm1()
 {
-    delete PrinterSetupDialog1;
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 // The controls are created in the order of their declaration, which puts the team list first
@@ -164,7 +166,7 @@ void TForm1::createControls()
     Printout = new TButton(QStringLiteral("Print "), this);
     Printout->setFont(msSansSerif(13));
 
-    PrinterSetupDialog1 = new TPrinterSetupDialog(this);
+    PrinterSetupDialog1 = &m_print.setupDialog();
 
     ComboBoxTeams->setObjectName(QStringLiteral("ComboBoxTeams"));
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -252,8 +254,8 @@ void TForm1::FormCreate()
 {
     ScheduleState &s = m_calendar.state();
     setWindowTitle(QStringLiteral("Shift Schedule Tervialund by Lodin "));
-    setOuterHeight(kCreatedHeight);
-    setOuterWidth(kWindowWidth);
+    setOuterHeight(kMainWindowCreated.height);
+    setOuterWidth(kMainWindowCreated.width);
     s.normalHeight = kNormalHeight;
     s.cycleLength = cycleLengthOf(0);
     m_calendar.readClock();
@@ -276,7 +278,8 @@ void TForm1::FormCreate()
 }
 
 // The window's 16-pixel font is 12 points only at 96 logical pixels per inch; on a screen set
-// to larger fonts the window is made 580 high, like the multi-month view after the calendar.
+// to larger fonts the window is made kNormalHeight high, like the multi-month view after the
+// calendar.
 void TForm1::checkLargeFonts()
 {
     if (pointSizeForPixels(kWindowFontPixels, logicalDpiY()) == kExpectedPointSize)
@@ -370,24 +373,17 @@ void TForm1::RadioGroupVisningstypClick()
         }
         s.cycleLength = cycleLengthOf(s.scheme);
         s.calendarView = 1;
-        drawOnWindow([this](DrawingSurface &surface) {
-            const ScheduleState &now = m_calendar.state();
-            drawMonthCalendar(m_calendar, now.startYear, now.startMonth, now.firstTeam, surface);
-        });
+        redrawActiveView();
         return;
     }
     setOuterHeight(s.normalHeight);
-    setOuterWidth(kWindowWidth);
+    setOuterWidth(kMainWindowWidth);
     s.cycleLength = cycleLengthOf(s.scheme);
     // The calendar never leaves "All teams" in the list, so k is 1..5 here; should it be 0,
     // the range of all teams keeps the views' indices in range.
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, 0);
     s.calendarView = 0;
-    drawOnWindow([this](DrawingSurface &surface) {
-        const ScheduleState &now = m_calendar.state();
-        drawMultiMonth(
-            m_calendar, now.startYear, now.startMonth, now.firstTeam, now.lastTeam, surface);
-    });
+    redrawActiveView();
 }
 
 void TForm1::InfoClick()
@@ -399,18 +395,19 @@ void TForm1::InfoClick()
     Form2->activateWindow();
 }
 
-void TForm1::redrawActiveView()
+void TForm1::PrintoutClick()
 {
-    drawOnWindow([this](DrawingSurface &surface) { drawActiveView(surface); });
+    m_print.print();
 }
 
-void TForm1::drawActiveView(DrawingSurface &surface)
+void TForm1::Panel2Click()
 {
-    const ScheduleState &s = m_calendar.state();
-    if (s.calendarView == 0)
-        drawMultiMonth(m_calendar, s.startYear, s.startMonth, s.firstTeam, s.lastTeam, surface);
-    else
-        drawMonthCalendar(m_calendar, s.startYear, s.startMonth, s.firstTeam, surface);
+    m_print.redrawPrintSurface();
+}
+
+void TForm1::redrawActiveView()
+{
+    drawOnWindow([this](DrawingSurface &surface) { drawActiveView(m_calendar, surface); });
 }
 
 // Qt paints a widget only inside its paint event. A drawing asked for elsewhere is done by a
@@ -447,7 +444,7 @@ void TForm1::paintEvent(QPaintEvent *)
                 Panel3Click();
         });
     }
-    // A size set while painting (the calendar sets 800 x 430 on every drawing) takes effect
+    // A size set while painting (the calendar sets its size on every drawing) takes effect
     // now, and only when it differs, so the repaint that a resize brings draws at the new size
     // and asks for no further one.
     applyOuterSize();

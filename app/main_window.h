@@ -2,6 +2,7 @@
 
 #include "app/combo_box.h"
 #include "app/panel.h"
+#include "app/print_command.h"
 #include "app/radio_group.h"
 #include "core/shift_calendar.h"
 #include "views/drawing_surface.h"
@@ -18,8 +19,6 @@ class QWindow;
 
 namespace shift {
 
-class TPrinterSetupDialog;
-
 using TButton = QPushButton;
 
 // The main window: a column of controls at the left (x 5..106) and the active view drawn
@@ -31,11 +30,14 @@ using TButton = QPushButton;
 // changes raise nothing (TComboBox, TRadioGroup), and every entry from Qt runs through
 // runGuarded, so an exception ends in the error box and not in the event loop.
 //
-// Sizes the program sets are outer sizes (frame and title bar included): 800 x 576 after
-// FormCreate (800 x 580 on a large-font screen), 800 x 580 in the multi-month view after a
-// return from the calendar, 800 x 430 in the calendar. The client size is the outer size less
-// the frame the window system reports, or kNominalFrame where it reports none; the user cannot
-// change it.
+// Sizes the program sets are outer sizes (frame and title bar included), those of
+// views/page_geometry.h: kMainWindowCreated after FormCreate (kNormalHeight high on a large-font
+// screen), kNormalHeight high in the multi-month view after a return from the calendar,
+// kMainWindowCalendar in the calendar. The client size is the outer size less the frame the
+// window system reports, or kNominalFrame where it reports none; the user cannot change it.
+//
+// The window owns the print command (print_command.h), which prints through the print surface
+// Form3, a window of its own, and the info window Form2, a child window it keeps above itself.
 //
 // Life cycle: construct (controls, fonts, positions), set the global Form1, then FormCreate;
 // show; the event loop then raises FormActivate and Panel3Click.
@@ -57,7 +59,7 @@ public:
     TComboBox *ComboBoxSchemaType;
     TRadioGroup *RadioGroupVisningstyp;
     TButton *Printout;
-    TPrinterSetupDialog *PrinterSetupDialog1;
+    TPrinterSetupDialog *PrinterSetupDialog1; // the print command's; not owned here
 
     // Handlers. Each may be called directly (tests do); the controls and window events call
     // them through runGuarded.
@@ -72,7 +74,7 @@ public:
     void ComboBoxSchemaTypeChange();
     void RadioGroupVisningstypClick();
     void Panel3Click(); // the paint handler: reads the clock, redraws the active view
-    void PrintoutClick();
+    void PrintoutClick(); // prints the active view through the print command
     void Panel2Click(); // redraws the active view onto the print surface Form3
     void FormActivate();
 
@@ -82,7 +84,7 @@ public:
 
     ShiftCalendar &calendar() { return m_calendar; }
 
-    // The outer size the program last gave the window, 800 x 576 at first.
+    // The outer size the program last gave the window, kMainWindowCreated at first.
     QSize outerSize() const { return m_outerSize; }
     void setOuterHeight(int outerHeight);
     void setOuterWidth(int outerWidth);
@@ -105,13 +107,13 @@ private:
     void renewDatePanel();
 
     void drawOnWindow(const Drawing &drawing);
-    void drawActiveView(DrawingSurface &surface);
     void applyOuterSize();
     void centreOnScreen();
     void focusWindowChanged(QWindow *focus);
 
     ShiftCalendar &m_calendar;
-    QSize m_outerSize { 800, 576 };
+    PrintCommand m_print;
+    QSize m_outerSize;
 
     // Set while a paint event draws: the canvas of this window.
     DrawingSurface *m_paintSurface = nullptr;

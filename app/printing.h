@@ -9,11 +9,10 @@ class QWidget;
 
 namespace shift {
 
-// Printing in short: the main window's PrintoutClick (printing.cpp) sizes the print surface
-// Form3 for the active view and draws it, runs the printer-setup dialog below and, when the
-// user confirms, prints Form3 with printFormImage. Every failure leaves as a
-// std::runtime_error carrying one of the messages below; the main window's handler guard
-// shows it in the error box.
+// The printing machinery of the print command (print_command.h): the printer-setup dialog with
+// the current printer, and printing a window's client-area image as one page. Every failure
+// leaves as a std::runtime_error carrying one of the messages below; the main window's handler
+// guard shows it in the error box.
 
 inline constexpr char kNoDefaultPrinterMessage[] = "There is no default printer currently selected";
 inline constexpr char kPrinterNotValidMessage[] = "Printer selected is not valid";

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/print_surface.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -114,7 +115,8 @@ void InfoWindowTest::initTestCase()
     Form1 = m_form1.get();
     Form1->FormCreate();
     new TForm2(Form1); // owned by the main window, as in the program
-    m_form3 = std::make_unique<TForm3>();
+    m_form3 = std::make_unique<TForm3>(
+        [this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     m_originalText = Form2->RichEdit1->toPlainText();
 
     Form1->show();

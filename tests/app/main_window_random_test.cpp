@@ -12,6 +12,7 @@
 #include "app/window_frame.h"
 #include "core/rotation_schemes.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -79,7 +80,7 @@ void MainWindowRandomTest::initTestCase()
     Form1 = new TForm1(*m_calendar);
     Form1->FormCreate();
     new TForm2(Form1);
-    new TForm3;
+    new TForm3([this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     Form1->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form1));
 }

@@ -11,6 +11,7 @@
 #include "app/short_date.h"
 #include "app/window_frame.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -172,7 +173,7 @@ void MainWindowTest::createWindows()
     Form1 = new TForm1(*m_calendar);
     Form1->FormCreate();
     new TForm2(Form1);
-    new TForm3;
+    new TForm3([this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
 }
 
 void MainWindowTest::cleanup()
