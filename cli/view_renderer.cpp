@@ -2,8 +2,8 @@
 
 #include "cli/cli_error.h"
 #include "core/shift_calendar.h"
-#include "views/month_calendar_view.h"
-#include "views/multi_month_view.h"
+#include "views/active_view.h"
+#include "views/page_geometry.h"
 #include "views/print_scaling.h"
 #include "views/qpainter_surface.h"
 
@@ -17,15 +17,6 @@
 namespace shift {
 
 namespace {
-
-// Outer window sizes the program gives its windows, and the nominal frame inside them.
-constexpr QSize kPrintSurfaceNormal { 684, 580 };
-constexpr QSize kPrintSurfaceCalendar { 647, 378 };
-constexpr QSize kMainWindowNormal { 800, 576 };
-constexpr QSize kMainWindowCalendar { 800, 430 };
-constexpr int kFrameWidth = 3 + 3;
-constexpr int kFrameHeight = 22 + 3;
-constexpr int kNormalHeight = 580;
 
 // The PDF's coordinates are in dots of this resolution.
 constexpr int kPdfResolution = 1200;
@@ -46,6 +37,17 @@ ShiftCalendar calendarFor(const RenderOptions &options)
     return calendar;
 }
 
+// The client area of the window that the view of `state` is drawn on: the print surface, or the
+// main window as it opens in that view.
+QSize imageSizeFor(const ScheduleState &state, RenderTarget target)
+{
+    PixelSize outer = state.calendarView == 1 ? kMainWindowCalendar : kMainWindowCreated;
+    if (target == RenderTarget::Print)
+        outer = printSurfaceSizeFor(state);
+    const PixelSize client = clientSizeFor(outer);
+    return { client.width, client.height };
+}
+
 [[noreturn]] void failWriting(const std::string &path, const QString &reason)
 {
     throw WriteError("cannot write " + path + ": " + reason.toStdString());
@@ -59,32 +61,17 @@ void commitWhole(QSaveFile &file, const std::string &path)
 
 } // namespace
 
-QSize viewImageSize(RenderView view, RenderTarget target)
-{
-    const bool calendar = view == RenderView::Calendar;
-    const QSize outer = target == RenderTarget::Print
-        ? (calendar ? kPrintSurfaceCalendar : kPrintSurfaceNormal)
-        : (calendar ? kMainWindowCalendar : kMainWindowNormal);
-    return { outer.width() - kFrameWidth, outer.height() - kFrameHeight };
-}
-
 QImage renderView(const RenderOptions &options)
 {
     ShiftCalendar calendar = calendarFor(options);
-    const ScheduleState &state = calendar.state();
     const bool print = options.target == RenderTarget::Print;
 
-    QImage image(viewImageSize(options.view, options.target), QImage::Format_RGB32);
+    QImage image(imageSizeFor(calendar.state(), options.target), QImage::Format_RGB32);
     image.fill(print ? QColor(Qt::white) : toQColor(kButtonFace));
     QPainter painter(&image);
     QPainterSurface surface(
         painter, print ? DrawingSurface::Target::PrintSurface : DrawingSurface::Target::MainWindow);
-    if (state.calendarView == 1) {
-        drawMonthCalendar(calendar, state.startYear, state.startMonth, state.firstTeam, surface);
-    } else {
-        drawMultiMonth(
-            calendar, state.startYear, state.startMonth, state.firstTeam, state.lastTeam, surface);
-    }
+    drawActiveView(calendar, surface);
     painter.end();
     return image;
 }
