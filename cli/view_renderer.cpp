@@ -1,18 +1,22 @@
 #include "cli/view_renderer.h"
 
 #include "cli/cli_error.h"
+#include "cli/output_file.h"
 #include "core/shift_calendar.h"
 #include "views/active_view.h"
 #include "views/page_geometry.h"
 #include "views/print_scaling.h"
 #include "views/qpainter_surface.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include <string_view>
 
 namespace shift {
 
@@ -53,10 +57,13 @@ QSize imageSizeFor(const ScheduleState &state, RenderTarget target)
     throw WriteError("cannot write " + path + ": " + reason.toStdString());
 }
 
-void commitWhole(QSaveFile &file, const std::string &path)
+// Puts the encoded file in place whole, or leaves nothing behind.
+void writeWhole(const QByteArray &bytes, const std::string &path)
 {
-    if (!file.commit())
-        failWriting(path, file.errorString());
+    OutputFile file(path);
+    file.buffer().append(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    file.commit();
 }
 
 } // namespace
@@ -78,24 +85,22 @@ QImage renderView(const RenderOptions &options)
 
 void writePng(const QImage &image, const std::string &path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        failWriting(path, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
         failWriting(path, writer.errorString());
-    }
-    commitWhole(file, path);
+    writeWhole(bytes, path);
 }
 
 void writePdf(const QImage &image, const std::string &path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        failWriting(path, file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kPdfResolution);
         pdf.setCreator(QStringLiteral("shiftcal"));
         pdf.setTitle(QStringLiteral("ShiftSchedule"));
@@ -117,7 +122,7 @@ void writePdf(const QImage &image, const std::string &path)
             QRect(0, 0, static_cast<int>(printed.width), static_cast<int>(printed.height)), image);
         painter.end();
     }
-    commitWhole(file, path);
+    writeWhole(bytes, path);
 }
 
 } // namespace shift

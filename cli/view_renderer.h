@@ -17,9 +17,10 @@ namespace shift {
 // Example: the multi-month view for print is 678 x 555. Needs a QGuiApplication.
 QImage renderView(const RenderOptions &options);
 
-// Writes `image` to `path` whole or not at all: as a PNG at its pixel size, or as a PDF of one
-// A4 page with the image at the top left of the printable area (the page less 10 mm on each
-// side), scaled by scaleToPrintableArea. Throws WriteError.
+// Writes `image` to `path` whole or not at all, through OutputFile: as a PNG at its pixel size,
+// or as a PDF of one A4 page with the image at the top left of the printable area (the page
+// less 10 mm on each side), scaled by scaleToPrintableArea. The whole file is encoded in
+// memory first. Throws WriteError, "cannot write PATH: reason".
 void writePng(const QImage &image, const std::string &path);
 void writePdf(const QImage &image, const std::string &path);
 
