@@ -3,6 +3,7 @@
 #include "cli/day_sequence.h"
 #include "cli/shift_hours.h"
 #include "core/holiday_rules.h"
+#include "version/version.h"
 
 namespace shift {
 
@@ -213,7 +214,7 @@ void writeIcsCalendar(const IcsOptions &options, const UtcDateTime &stamp, Outpu
     const std::string teamLetter(1, kTeamLetters[static_cast<std::size_t>(options.team)]);
     ics.line("BEGIN", "VCALENDAR");
     ics.line("VERSION", "2.0");
-    ics.line("PRODID", "-//ShiftSchedule//shiftcal 1.0//EN");
+    ics.line("PRODID", "-//ShiftSchedule//shiftcal " SHIFT_VERSION "//EN");
     ics.line("CALSCALE", "GREGORIAN");
     ics.line("X-WR-CALNAME",
         escapeText("Team " + teamLetter + ", "
