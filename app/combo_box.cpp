@@ -1,5 +1,7 @@
 #include "combo_box.h"
 
+namespace shift {
+
 TComboBox::TComboBox(QWidget *parent)
     : QComboBox(parent)
 {
@@ -22,3 +24,5 @@ void TComboBox::userActivated(int index)
     m_reportedIndex = index;
     emit OnChange();
 }
+
+} // namespace shift

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace shift {
+
 // A drop-down list that is not editable and reports only the user's choices.
 //
 // OnChange is emitted once for every choice the user makes of an entry other than the one
@@ -29,3 +31,5 @@ private:
 
     int m_reportedIndex = -1;
 };
+
+} // namespace shift

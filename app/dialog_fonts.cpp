@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace shift {
+
 QFont msSansSerif(int pixelHeight, bool bold)
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -13,3 +15,5 @@ QFont msSansSerif(int pixelHeight, bool bold)
     font.setPixelSize(pixelHeight);
     return font;
 }
+
+} // namespace shift

@@ -2,7 +2,11 @@
 
 #include <QFont>
 
+namespace shift {
+
 // "MS Sans Serif", the font of the controls and the info window, at a character height in
 // pixels. It is rarely installed outside Windows; the next names give a sans face of similar
 // width.
 QFont msSansSerif(int pixelHeight, bool bold = false);
+
+} // namespace shift

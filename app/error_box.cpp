@@ -5,6 +5,8 @@
 #include <QMetaObject>
 #include <QWidget>
 
+namespace shift {
+
 QString errorBoxText(const QString &message)
 {
     if (!message.isEmpty() && message.back() > QChar(u'.'))
@@ -31,3 +33,5 @@ void showErrorLater(const std::exception &error)
         },
         Qt::QueuedConnection);
 }
+
+} // namespace shift

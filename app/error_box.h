@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+namespace shift {
+
 // Errors that leave an event handler or the program start are shown to the user in an error
 // message box and do not end the event loop. Qt itself cannot carry an exception through its
 // event loop, so every entry point from Qt into our handlers goes through runGuarded.
@@ -48,3 +50,5 @@ void runGuardedInPaint(Handler &&handler)
         showErrorLater(error);
     }
 }
+
+} // namespace shift

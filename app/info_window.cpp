@@ -2,6 +2,7 @@
 
 #include "app/dialog_fonts.h"
 #include "app/window_frame.h"
+#include "version/version.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -12,6 +13,8 @@
 #include <QStringList>
 #include <QTextEdit>
 
+namespace shift {
+
 TForm2 *Form2 = nullptr;
 
 namespace {
@@ -20,19 +23,20 @@ constexpr QSize kClientSize { 416, 410 };
 
 // The information text, line by line; the box wraps long lines at its width.
 constexpr const char *kInfoLines[] = {
-    "ShiftSchedule version 1.0, 2026-12-08. Programmet är fri programvara: det får användas, "
-    "kopieras och delas ut fritt.",
+    "ShiftSchedule version " SHIFT_VERSION ", " SHIFT_RELEASE_DATE ". Programmet är fri "
+    "programvara: det får användas, kopieras och delas ut fritt.",
     "ShiftSchedule utvecklas av ShiftSchedule-projektet. Frågor och felrapporter tas emot i "
     "projektets ärendelista.",
     "Nya versioner och uppdateringar publiceras på projektets sida.",
     "",
     "Nytt i den här versionen:",
+    "- 1.1: Schemats regler på ett enda ställe; säkrare filer och utskrift; nästa skift, "
+    "timmar och skiftbyten på kommandoraden; publicerade kalendrar; skarpare utskrift.",
     "- 1.0: Programmet körs nu som ett vanligt fönsterprogram på Linux.",
     "- 0.9: Månadskalendern visar veckonummer och helgdagarnas namn.",
     "- 0.8: Norda-rotationen med fem lag och tolvtimmarsskift på helger.",
     "- 0.7: Alla fem lag kan visas sida vid sida i sex månader.",
     "- 0.6: Helgdagsaftnar och produktionsstopp markeras.",
-    "- 0.5: Dagens datum och skiftet som arbetar just nu markeras i blått.",
     "- Ny layout av visningen.",
     "- Utskrift av scheman.",
     "- Omarbetad rättning för datorer inställda på stora teckensnitt.",
@@ -156,9 +160,12 @@ void TForm2::centreOnScreen()
     if (screen == nullptr)
         return;
     const QRect available = screen->availableGeometry();
-    const QSize outer = size().grownBy(kNominalFrame);
+    const QMargins frame = toQMargins(kNominalFrame);
+    const QSize outer = size().grownBy(frame);
     const QPoint frameTopLeft = available.topLeft()
         + QPoint(
             (available.width() - outer.width()) / 2, (available.height() - outer.height()) / 2);
-    setGeometry(QRect(frameTopLeft + QPoint(kNominalFrame.left(), kNominalFrame.top()), size()));
+    setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
+
+} // namespace shift

@@ -6,6 +6,8 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 
+namespace shift {
+
 // The info window: a heading, an editable box with the program's information text in Swedish
 // and the button "Stäng". Client area 416 x 410 pixels, fixed. Created hidden at start-up and
 // never destroyed before the program ends: closing it (the button or the title bar) only hides
@@ -15,6 +17,7 @@ class QTextEdit;
 // Pass the main window as `owner`: the window then stays above it (the window manager keeps a
 // transient window above the window it belongs to, and lifts both together when the program is
 // activated again), and it does not keep the program alive once the main window is closed.
+// The owner also owns it, as its Qt child: the window is destroyed with the owner.
 // It is not modal: the owner stays usable beside it. The first show centres it on the screen.
 //
 // Constructing it makes it the global Form2; destroying it clears Form2 again.
@@ -42,3 +45,5 @@ private:
 };
 
 extern TForm2 *Form2;
+
+} // namespace shift

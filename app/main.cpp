@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+namespace shift {
 namespace {
 
 constexpr int kNoDisplayExitCode = 1;
@@ -103,9 +104,9 @@ private:
 };
 
 // "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS".
-std::optional<shift::LocalDateTime> parseFakeNow(const char *text)
+std::optional<LocalDateTime> parseFakeNow(const char *text)
 {
-    shift::LocalDateTime fixed;
+    LocalDateTime fixed;
     char end = '\0';
     const int fields = std::sscanf(text,
         "%d-%d-%d %d:%d:%d%c",
@@ -152,42 +153,43 @@ private:
 };
 
 } // namespace
+} // namespace shift
 
 int main(int argc, char **argv)
 {
-    if (platformNeedsDisplay(argc, argv) && !displayNamed()) {
-        reportNoDisplay();
-        return kNoDisplayExitCode;
+    if (shift::platformNeedsDisplay(argc, argv) && !shift::displayNamed()) {
+        shift::reportNoDisplay();
+        return shift::kNoDisplayExitCode;
     }
 
     shift::ShiftCalendar calendar(shift::localClock);
     if (const char *fakeNow = std::getenv("SHIFTSCHEDULE_FAKE_NOW")) {
-        const auto fixed = parseFakeNow(fakeNow);
+        const auto fixed = shift::parseFakeNow(fakeNow);
         if (!fixed) {
             std::fprintf(stderr,
                 "shiftschedule: SHIFTSCHEDULE_FAKE_NOW must look like "
                 "\"2016-10-01 20:00\", not \"%s\"\n",
                 fakeNow);
-            return kBadSettingExitCode;
+            return shift::kBadSettingExitCode;
         }
         calendar.setClock(shift::fixedClock(*fixed));
     }
-    const bool quitAfterFirstPaint = environmentHas("SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT");
+    const bool quitAfterFirstPaint = shift::environmentHas("SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT");
 
     // Every size and position is in pixels, whatever the screen's pixels per inch; a
     // large-font screen is met by the main window's own font check instead.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 
-    StartupMessageGate gate;
+    shift::StartupMessageGate gate;
     QApplication app(argc, argv);
     gate.open();
     QApplication::setApplicationName(QStringLiteral("shiftschedule"));
     QApplication::setDesktopFileName(QStringLiteral("se.tervialund.ShiftSchedule"));
-    QApplication::setWindowIcon(shiftScheduleIcon());
+    QApplication::setWindowIcon(shift::shiftScheduleIcon());
 
-    FirstPaintReporter reporter;
-    return runProgram(calendar, [&](TForm1 &mainWindow) {
+    shift::FirstPaintReporter reporter;
+    return shift::runProgram(calendar, [&](shift::TForm1 &mainWindow) {
         if (quitAfterFirstPaint)
             mainWindow.installEventFilter(&reporter);
     });

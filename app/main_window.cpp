@@ -3,12 +3,12 @@
 #include "app/dialog_fonts.h"
 #include "app/error_box.h"
 #include "app/info_window.h"
-#include "app/printing.h"
 #include "app/short_date.h"
 #include "app/window_frame.h"
 #include "core/rotation_schemes.h"
-#include "views/month_calendar_view.h"
+#include "views/active_view.h"
 #include "views/multi_month_view.h"
+#include "views/page_geometry.h"
 #include "views/qpainter_surface.h"
 #include "views/unseen_surface.h"
 
@@ -30,21 +30,18 @@
 #include <tuple>
 #include <utility>
 
+namespace shift {
+
 TForm1 *Form1 = nullptr;
 
 namespace {
 
-using shift::DrawingSurface;
-
-constexpr int kWindowWidth = 800;
-constexpr int kCreatedHeight = 576;
-constexpr int kNormalHeight = 580;
 constexpr int kWindowFontPixels = 16;
 constexpr int kExpectedPointSize = 12; // 16 pixels at 96 pixels per inch
 
 // The window's canvas inside its paint event. The calendar view sets the window's outer size
 // through it; the window applies that once the painting is over.
-class WindowSurface : public shift::QPainterSurface {
+class WindowSurface : public QPainterSurface {
 public:
     WindowSurface(QPainter &painter, TForm1 &window)
         : QPainterSurface(painter, Target::MainWindow)
@@ -60,7 +57,7 @@ private:
 
 // The canvas while the window cannot show anything (before it is first shown, or minimised):
 // the view runs for the state it writes and the window size the calendar view sets.
-class UnseenWindowSurface : public shift::UnseenSurface {
+class UnseenWindowSurface : public UnseenSurface {
 public:
     explicit UnseenWindowSurface(TForm1 &window)
         : UnseenSurface(Target::MainWindow)
@@ -79,7 +76,7 @@ private:
 std::pair<std::int32_t, std::int32_t> teamRangeFor(int k, std::int16_t calendarView)
 {
     if (k <= 0)
-        return { 0, calendarView == 0 ? shift::kTeamCount - 1 : 0 };
+        return { 0, calendarView == 0 ? kTeamCount - 1 : 0 };
     return { k - 1, k - 1 };
 }
 
@@ -99,18 +96,20 @@ int pointSizeForPixels(int pixelHeight, double dotsPerInch)
     return static_cast<int>(std::lround(pixelHeight * 72.0 / dotsPerInch));
 }
 
-TForm1::TForm1(shift::ShiftCalendar &calendar, QWidget *parent)
+TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
     : QWidget(parent,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
     , m_calendar(calendar)
+    , m_print(calendar, this)
+    , m_outerSize(toQSize(kMainWindowCreated))
 {
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(shiftScheduleIcon());
-    setFont(shift::viewFont(kWindowFontPixels));
+    setFont(viewFont(kWindowFontPixels));
     QPalette background = palette();
-    background.setColor(QPalette::Window, shift::toQColor(shift::kButtonFace));
+    background.setColor(QPalette::Window, toQColor(kButtonFace));
     setPalette(background);
 
     createControls();
@@ -122,9 +121,12 @@ TForm1::TForm1(shift::ShiftCalendar &calendar, QWidget *parent)
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
 }
 
+// The info window, a child of this window, is destroyed after this destructor has run, by
+// QWidget's: a change of focus on its way out must not reach the handlers of a main window that
+// is half gone.
 TForm1::~TForm1()
 {
-    delete PrinterSetupDialog1;
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 // The controls are created in the order of their declaration, which puts the team list first
@@ -151,7 +153,7 @@ void TForm1::createControls()
     Info->setFont(msSansSerif(13));
 
     ComboBoxSchemaType = new TComboBox(this);
-    for (std::string_view name : shift::kSchemeNames)
+    for (std::string_view name : kSchemeNames)
         ComboBoxSchemaType->addItem(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     ComboBoxSchemaType->setFont(msSansSerif(13, true));
@@ -164,7 +166,7 @@ void TForm1::createControls()
     Printout = new TButton(QStringLiteral("Print "), this);
     Printout->setFont(msSansSerif(13));
 
-    PrinterSetupDialog1 = new TPrinterSetupDialog(this);
+    PrinterSetupDialog1 = &m_print.setupDialog();
 
     ComboBoxTeams->setObjectName(QStringLiteral("ComboBoxTeams"));
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -250,12 +252,12 @@ void TForm1::assignHints()
 
 void TForm1::FormCreate()
 {
-    shift::ScheduleState &s = m_calendar.state();
+    ScheduleState &s = m_calendar.state();
     setWindowTitle(QStringLiteral("Shift Schedule Tervialund by Lodin "));
-    setOuterHeight(kCreatedHeight);
-    setOuterWidth(kWindowWidth);
+    setOuterHeight(kMainWindowCreated.height);
+    setOuterWidth(kMainWindowCreated.width);
     s.normalHeight = kNormalHeight;
-    s.cycleLength = shift::cycleLengthOf(0);
+    s.cycleLength = cycleLengthOf(0);
     m_calendar.readClock();
     s.startYear = s.year;
     s.startMonth = s.month - 1;
@@ -265,18 +267,19 @@ void TForm1::FormCreate()
     ComboBoxSchemaType->setItemIndex(0);
     s.scheme = 0;
     s.firstTeam = 0;
-    s.lastTeam = shift::kTeamCount - 1;
+    s.lastTeam = kTeamCount - 1;
     checkLargeFonts();
     assignHints();
     const std::int32_t startYear = s.startYear;
     const int startMonth = s.startMonth;
     drawOnWindow([this, startYear, startMonth](DrawingSurface &surface) {
-        shift::drawMultiMonth(m_calendar, startYear, startMonth, 0, shift::kTeamCount - 1, surface);
+        drawMultiMonth(m_calendar, startYear, startMonth, 0, kTeamCount - 1, surface);
     });
 }
 
 // The window's 16-pixel font is 12 points only at 96 logical pixels per inch; on a screen set
-// to larger fonts the window is made 580 high, like the multi-month view after the calendar.
+// to larger fonts the window is made kNormalHeight high, like the multi-month view after the
+// calendar.
 void TForm1::checkLargeFonts()
 {
     if (pointSizeForPixels(kWindowFontPixels, logicalDpiY()) == kExpectedPointSize)
@@ -290,7 +293,7 @@ void TForm1::checkLargeFonts()
 
 void TForm1::renewDatePanel()
 {
-    const shift::ScheduleState &s = m_calendar.state();
+    const ScheduleState &s = m_calendar.state();
     Panel1->setCaption(shortDateWithDashes(QDate(s.year, s.month, s.day)));
 }
 
@@ -309,7 +312,7 @@ void TForm1::Panel3Click()
 
 void TForm1::Panel1Click()
 {
-    shift::ScheduleState &s = m_calendar.state();
+    ScheduleState &s = m_calendar.state();
     m_calendar.readClock();
     s.startYear = s.year;
     s.startMonth = s.month - 1;
@@ -342,7 +345,7 @@ void TForm1::AddSlowClick()
 
 void TForm1::ComboBoxTeamsChange()
 {
-    shift::ScheduleState &s = m_calendar.state();
+    ScheduleState &s = m_calendar.state();
     const int k = ComboBoxTeams->ItemIndex();
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, s.calendarView);
     redrawActiveView();
@@ -352,15 +355,15 @@ void TForm1::ComboBoxTeamsChange()
 
 void TForm1::ComboBoxSchemaTypeChange()
 {
-    shift::ScheduleState &s = m_calendar.state();
+    ScheduleState &s = m_calendar.state();
     s.scheme = static_cast<std::int16_t>(ComboBoxSchemaType->ItemIndex());
-    s.cycleLength = shift::cycleLengthOf(s.scheme);
+    s.cycleLength = cycleLengthOf(s.scheme);
     Panel3Click();
 }
 
 void TForm1::RadioGroupVisningstypClick()
 {
-    shift::ScheduleState &s = m_calendar.state();
+    ScheduleState &s = m_calendar.state();
     const int k = ComboBoxTeams->ItemIndex();
     if (RadioGroupVisningstyp->ItemIndex() == 0) {
         if (k == 0) {
@@ -368,27 +371,19 @@ void TForm1::RadioGroupVisningstypClick()
             s.firstTeam = 0;
             s.lastTeam = 0;
         }
-        s.cycleLength = shift::cycleLengthOf(s.scheme);
+        s.cycleLength = cycleLengthOf(s.scheme);
         s.calendarView = 1;
-        drawOnWindow([this](DrawingSurface &surface) {
-            const shift::ScheduleState &now = m_calendar.state();
-            shift::drawMonthCalendar(
-                m_calendar, now.startYear, now.startMonth, now.firstTeam, surface);
-        });
+        redrawActiveView();
         return;
     }
     setOuterHeight(s.normalHeight);
-    setOuterWidth(kWindowWidth);
-    s.cycleLength = shift::cycleLengthOf(s.scheme);
+    setOuterWidth(kMainWindowWidth);
+    s.cycleLength = cycleLengthOf(s.scheme);
     // The calendar never leaves "All teams" in the list, so k is 1..5 here; should it be 0,
     // the range of all teams keeps the views' indices in range.
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, 0);
     s.calendarView = 0;
-    drawOnWindow([this](DrawingSurface &surface) {
-        const shift::ScheduleState &now = m_calendar.state();
-        shift::drawMultiMonth(
-            m_calendar, now.startYear, now.startMonth, now.firstTeam, now.lastTeam, surface);
-    });
+    redrawActiveView();
 }
 
 void TForm1::InfoClick()
@@ -400,19 +395,19 @@ void TForm1::InfoClick()
     Form2->activateWindow();
 }
 
-void TForm1::redrawActiveView()
+void TForm1::PrintoutClick()
 {
-    drawOnWindow([this](DrawingSurface &surface) { drawActiveView(surface); });
+    m_print.print();
 }
 
-void TForm1::drawActiveView(DrawingSurface &surface)
+void TForm1::Panel2Click()
 {
-    const shift::ScheduleState &s = m_calendar.state();
-    if (s.calendarView == 0)
-        shift::drawMultiMonth(
-            m_calendar, s.startYear, s.startMonth, s.firstTeam, s.lastTeam, surface);
-    else
-        shift::drawMonthCalendar(m_calendar, s.startYear, s.startMonth, s.firstTeam, surface);
+    m_print.redrawPrintSurface();
+}
+
+void TForm1::redrawActiveView()
+{
+    drawOnWindow([this](DrawingSurface &surface) { drawActiveView(m_calendar, surface); });
 }
 
 // Qt paints a widget only inside its paint event. A drawing asked for elsewhere is done by a
@@ -449,7 +444,7 @@ void TForm1::paintEvent(QPaintEvent *)
                 Panel3Click();
         });
     }
-    // A size set while painting (the calendar sets 800 x 430 on every drawing) takes effect
+    // A size set while painting (the calendar sets its size on every drawing) takes effect
     // now, and only when it differs, so the repaint that a resize brings draws at the new size
     // and asks for no further one.
     applyOuterSize();
@@ -528,3 +523,5 @@ void TForm1::focusWindowChanged(QWindow *focus)
     if (activated)
         runGuarded([this] { FormActivate(); });
 }
+
+} // namespace shift

@@ -2,6 +2,7 @@
 
 #include "app/combo_box.h"
 #include "app/panel.h"
+#include "app/print_command.h"
 #include "app/radio_group.h"
 #include "core/shift_calendar.h"
 #include "views/drawing_surface.h"
@@ -13,9 +14,10 @@
 
 #include <functional>
 
-class TPrinterSetupDialog;
 class QIcon;
 class QWindow;
+
+namespace shift {
 
 using TButton = QPushButton;
 
@@ -28,11 +30,14 @@ using TButton = QPushButton;
 // changes raise nothing (TComboBox, TRadioGroup), and every entry from Qt runs through
 // runGuarded, so an exception ends in the error box and not in the event loop.
 //
-// Sizes the program sets are outer sizes (frame and title bar included): 800 x 576 after
-// FormCreate (800 x 580 on a large-font screen), 800 x 580 in the multi-month view after a
-// return from the calendar, 800 x 430 in the calendar. The client size is the outer size less
-// the frame the window system reports, or kNominalFrame where it reports none; the user cannot
-// change it.
+// Sizes the program sets are outer sizes (frame and title bar included), those of
+// views/page_geometry.h: kMainWindowCreated after FormCreate (kNormalHeight high on a large-font
+// screen), kNormalHeight high in the multi-month view after a return from the calendar,
+// kMainWindowCalendar in the calendar. The client size is the outer size less the frame the
+// window system reports, or kNominalFrame where it reports none; the user cannot change it.
+//
+// The window owns the print command (print_command.h), which prints through the print surface
+// Form3, a window of its own, and the info window Form2, a child window it keeps above itself.
 //
 // Life cycle: construct (controls, fonts, positions), set the global Form1, then FormCreate;
 // show; the event loop then raises FormActivate and Panel3Click.
@@ -40,7 +45,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     // `calendar` holds the one schedule state and must outlive the window.
-    explicit TForm1(shift::ShiftCalendar &calendar, QWidget *parent = nullptr);
+    explicit TForm1(ShiftCalendar &calendar, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The controls, in tab order 0, 9, 2, 3, 4, 5, 7, 1, 6, 8 (the date panel takes no focus).
@@ -54,7 +59,7 @@ public:
     TComboBox *ComboBoxSchemaType;
     TRadioGroup *RadioGroupVisningstyp;
     TButton *Printout;
-    TPrinterSetupDialog *PrinterSetupDialog1;
+    TPrinterSetupDialog *PrinterSetupDialog1; // the print command's; not owned here
 
     // Handlers. Each may be called directly (tests do); the controls and window events call
     // them through runGuarded.
@@ -69,7 +74,7 @@ public:
     void ComboBoxSchemaTypeChange();
     void RadioGroupVisningstypClick();
     void Panel3Click(); // the paint handler: reads the clock, redraws the active view
-    void PrintoutClick();
+    void PrintoutClick(); // prints the active view through the print command
     void Panel2Click(); // redraws the active view onto the print surface Form3
     void FormActivate();
 
@@ -77,9 +82,9 @@ public:
     // no clock and leaves the date panel alone.
     void redrawActiveView();
 
-    shift::ShiftCalendar &calendar() { return m_calendar; }
+    ShiftCalendar &calendar() { return m_calendar; }
 
-    // The outer size the program last gave the window, 800 x 576 at first.
+    // The outer size the program last gave the window, kMainWindowCreated at first.
     QSize outerSize() const { return m_outerSize; }
     void setOuterHeight(int outerHeight);
     void setOuterWidth(int outerWidth);
@@ -91,7 +96,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    using Drawing = std::function<void(shift::DrawingSurface &)>;
+    using Drawing = std::function<void(DrawingSurface &)>;
 
     void createControls();
     void placeControls();
@@ -102,16 +107,16 @@ private:
     void renewDatePanel();
 
     void drawOnWindow(const Drawing &drawing);
-    void drawActiveView(shift::DrawingSurface &surface);
     void applyOuterSize();
     void centreOnScreen();
     void focusWindowChanged(QWindow *focus);
 
-    shift::ShiftCalendar &m_calendar;
-    QSize m_outerSize { 800, 576 };
+    ShiftCalendar &m_calendar;
+    PrintCommand m_print;
+    QSize m_outerSize;
 
     // Set while a paint event draws: the canvas of this window.
-    shift::DrawingSurface *m_paintSurface = nullptr;
+    DrawingSurface *m_paintSurface = nullptr;
     // A drawing asked for outside a paint event, done by the paint event it causes.
     Drawing m_requestedDrawing;
     int m_paintCount = 0;
@@ -129,3 +134,5 @@ QIcon shiftScheduleIcon();
 // per inch, rounded to the nearest whole number (halves away from zero).
 // pointSizeForPixels(16, 96) == 12; pointSizeForPixels(16, 120) == 10 (9.6 rounded).
 int pointSizeForPixels(int pixelHeight, double dotsPerInch);
+
+} // namespace shift

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace shift {
+
 TPanel::TPanel(QWidget *parent)
     : QLabel(parent)
 {
@@ -33,3 +35,5 @@ void TPanel::mouseReleaseEvent(QMouseEvent *event)
     }
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace shift

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace shift {
+
 // A raised panel with a centred caption that takes no keyboard focus and reports clicks.
 //
 // OnClick is emitted when the left mouse button is pressed and released on the panel, as for a
@@ -24,3 +26,5 @@ protected:
 private:
     bool m_pressed = false;
 };
+
+} // namespace shift

@@ -1,7 +1,7 @@
 #include "print_surface.h"
 
-#include "app/main_window.h"
 #include "app/window_frame.h"
+#include "views/page_geometry.h"
 #include "views/qpainter_surface.h"
 #include "views/unseen_surface.h"
 
@@ -9,18 +9,15 @@
 #include <QPalette>
 #include <QScopedValueRollback>
 
+#include <utility>
+
+namespace shift {
+
 TForm3 *Form3 = nullptr;
 
-namespace {
-
-// The window's size as it is defined, before the first print sizes it: that of the
-// multi-month view, the view every run starts with.
-constexpr QSize kDefinedOuterSize { 684, 580 };
-
-} // namespace
-
-TForm3::TForm3(QWidget *parent)
+TForm3::TForm3(Drawing drawing, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_drawing(std::move(drawing))
 {
     setWindowTitle(QStringLiteral("Form3"));
     // Should anything ever show it, it still stays off the screen.
@@ -32,10 +29,11 @@ TForm3::TForm3(QWidget *parent)
     white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
-    setFont(shift::viewFont(16));
+    setFont(viewFont(16));
 
-    setOuterHeight(kDefinedOuterSize.height());
-    setOuterWidth(kDefinedOuterSize.width());
+    // The size it is defined with: that of the multi-month view, the view every run starts with.
+    setOuterHeight(kPrintSurfaceMultiMonth.height);
+    setOuterWidth(kPrintSurfaceMultiMonth.width);
 
     Form3 = this;
     FormCreate();
@@ -49,8 +47,16 @@ TForm3::~TForm3()
 
 void TForm3::FormCreate()
 {
-    if (Form1 != nullptr)
-        Form1->Panel2Click();
+    using Target = DrawingSurface::Target;
+    if (!m_drawing)
+        return;
+    if (m_canvas == nullptr) {
+        UnseenSurface unseen(Target::PrintSurface);
+        m_drawing(unseen);
+        return;
+    }
+    QPainterSurface surface(*m_canvas, Target::PrintSurface);
+    m_drawing(surface);
 }
 
 int TForm3::outerHeight() const
@@ -77,18 +83,6 @@ void TForm3::setOuterWidth(int width)
     resize(client.width(), height());
 }
 
-void TForm3::paintOnCanvas(const std::function<void(shift::DrawingSurface &)> &draw)
-{
-    using Target = shift::DrawingSurface::Target;
-    if (m_canvas == nullptr) {
-        shift::UnseenSurface unseen(Target::PrintSurface);
-        draw(unseen);
-        return;
-    }
-    shift::QPainterSurface surface(*m_canvas, Target::PrintSurface);
-    draw(surface);
-}
-
 void TForm3::paintEvent(QPaintEvent *event)
 {
     (void)event;
@@ -96,3 +90,5 @@ void TForm3::paintEvent(QPaintEvent *event)
     const QScopedValueRollback<QPainter *> canvas(m_canvas, &painter);
     FormCreate();
 }
+
+} // namespace shift

@@ -1,7 +1,5 @@
 #include "printing.h"
 
-#include "app/main_window.h"
-#include "app/print_surface.h"
 #include "views/print_scaling.h"
 
 #include <QPainter>
@@ -13,13 +11,9 @@
 #include <new>
 #include <stdexcept>
 
-namespace {
+namespace shift {
 
-// Outer sizes of the print surface for the two views. The month calendar's page is fixed; the
-// multi-month view takes the main window's normalHeight as its height.
-constexpr int kCalendarPageHeight = 378;
-constexpr int kCalendarPageWidth = 647;
-constexpr int kMultiMonthPageWidth = 684;
+namespace {
 
 bool g_jobInProgress = false;
 
@@ -144,32 +138,11 @@ void printFormImage(QWidget &window, QPrinter &printer)
     if (image.isNull())
         return;
     // Printable area in device pixels, each below 2^31.
-    const shift::PrintSize size = shift::scaleToPrintableArea(
-        image.width(), image.height(), printer.width(), printer.height());
+    const PrintSize size
+        = scaleToPrintableArea(image.width(), image.height(), printer.width(), printer.height());
     // Within a pixel or so of the printable area, so back in int range.
     const QRect target(0, 0, static_cast<int>(size.width), static_cast<int>(size.height));
     page.drawImage(target, image);
 }
 
-void TForm1::Panel2Click()
-{
-    if (Form3 != nullptr)
-        Form3->paintOnCanvas([this](shift::DrawingSurface &surface) { drawActiveView(surface); });
-}
-
-void TForm1::PrintoutClick()
-{
-    const shift::ScheduleState &state = calendar().state();
-    if (state.calendarView == 1) {
-        Form3->setOuterHeight(kCalendarPageHeight);
-        Form3->setOuterWidth(kCalendarPageWidth);
-    } else {
-        Form3->setOuterHeight(state.normalHeight);
-        Form3->setOuterWidth(kMultiMonthPageWidth);
-    }
-    Panel2Click();
-
-    if (!PrinterSetupDialog1->Execute())
-        return;
-    printFormImage(*Form3, PrinterSetupDialog1->printer());
-}
+} // namespace shift

@@ -7,11 +7,12 @@
 class QPrinter;
 class QWidget;
 
-// Printing in short: the main window's PrintoutClick (printing.cpp) sizes the print surface
-// Form3 for the active view and draws it, runs the printer-setup dialog below and, when the
-// user confirms, prints Form3 with printFormImage. Every failure leaves as a
-// std::runtime_error carrying one of the messages below; the main window's handler guard
-// shows it in the error box.
+namespace shift {
+
+// The printing machinery of the print command (print_command.h): the printer-setup dialog with
+// the current printer, and printing a window's client-area image as one page. Every failure
+// leaves as a std::runtime_error carrying one of the messages below; the main window's handler
+// guard shows it in the error box.
 
 inline constexpr char kNoDefaultPrinterMessage[] = "There is no default printer currently selected";
 inline constexpr char kPrinterNotValidMessage[] = "Printer selected is not valid";
@@ -71,7 +72,7 @@ public:
 QImage captureClientArea(QWidget &window);
 
 // Prints the client-area image of `window` on `printer` as one job, with an empty document
-// name, of one page: the image scaled by shift::scaleToPrintableArea to the printable area
+// name, of one page: the image scaled by scaleToPrintableArea to the printable area
 // (the printer's width() x height() in device pixels), its top-left corner at the top-left
 // corner of the printable area, no margin added, not centred.
 // Example: a 678 x 555 image on a 9583 x 13699 printable area is printed 9583 x 7844.
@@ -80,3 +81,5 @@ QImage captureClientArea(QWidget &window);
 // Whatever fails after the job has started, the job is ended and the image released before
 // the error is passed on.
 void printFormImage(QWidget &window, QPrinter &printer);
+
+} // namespace shift

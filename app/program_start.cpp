@@ -4,15 +4,19 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/print_surface.h"
+#include "views/active_view.h"
 
 #include <QApplication>
 
 #include <memory>
 
+namespace shift {
+
 namespace {
 
-// Owns the three windows for the run and clears the globals that point at them, last window
-// first, however the run ends.
+// Owns the main window and the print surface for the run and clears the globals that point at
+// them, last window first, however the run ends. The info window is the main window's own (its
+// Qt child, which keeps it above the main window) and goes with it.
 class ProgramWindows {
 public:
     ProgramWindows() = default;
@@ -22,13 +26,11 @@ public:
     {
         Form3 = nullptr;
         m_form3.reset();
-        Form2 = nullptr;
-        m_form2.reset();
         Form1 = nullptr;
         m_form1.reset();
     }
 
-    void createForm1(shift::ShiftCalendar &calendar)
+    void createForm1(ShiftCalendar &calendar)
     {
         m_form1 = std::make_unique<TForm1>(calendar);
         Form1 = m_form1.get();
@@ -37,35 +39,29 @@ public:
 
     // The secondary windows set their globals and run their creation handlers as they are
     // constructed. They only hide when closed and never keep the program running.
-    void createForm2()
-    {
-        m_form2 = std::make_unique<TForm2>(Form1);
-        m_form2->setAttribute(Qt::WA_QuitOnClose, false);
-        Form2 = m_form2.get();
-    }
+    void createForm2() { new TForm2(m_form1.get()); }
 
-    void createForm3()
+    // The print surface draws what the main window shows, in its print layout.
+    void createForm3(ShiftCalendar &calendar)
     {
-        m_form3 = std::make_unique<TForm3>();
-        m_form3->setAttribute(Qt::WA_QuitOnClose, false);
-        Form3 = m_form3.get();
+        m_form3 = std::make_unique<TForm3>(
+            [&calendar](DrawingSurface &surface) { drawActiveView(calendar, surface); });
     }
 
 private:
     std::unique_ptr<TForm1> m_form1;
-    std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TForm3> m_form3;
 };
 
 } // namespace
 
-int runProgram(shift::ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop)
+int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop)
 {
     try {
         ProgramWindows windows;
         windows.createForm1(calendar);
         windows.createForm2();
-        windows.createForm3();
+        windows.createForm3(calendar);
         if (beforeLoop)
             beforeLoop(*Form1);
         Form1->show();
@@ -75,3 +71,5 @@ int runProgram(shift::ShiftCalendar &calendar, const std::function<void(TForm1 &
     }
     return 0;
 }
+
+} // namespace shift

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace shift {
+
 namespace {
 
 // Room the group's title takes above the first item, and the margins around the items and the
@@ -109,3 +111,5 @@ void TRadioGroup::placeButtons()
             kSideMargin, top, width() - kSideMargin - kBottomMargin, buttonHeight);
     }
 }
+
+} // namespace shift

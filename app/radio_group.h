@@ -9,6 +9,8 @@ class QButtonGroup;
 class QLabel;
 class QRadioButton;
 
+namespace shift {
+
 // A framed group of radio buttons, one per item, stacked evenly below the group's title, which
 // stands on the frame's top line. The group takes one place in the tab order, its selected
 // item's.
@@ -50,3 +52,5 @@ private:
     std::vector<QRadioButton *> m_buttons;
     int m_reportedIndex = -1;
 };
+
+} // namespace shift

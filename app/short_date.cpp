@@ -1,5 +1,7 @@
 #include "short_date.h"
 
+namespace shift {
+
 namespace {
 
 bool isFieldLetter(QChar c)
@@ -65,3 +67,5 @@ QString shortDateWithDashes(QDate date, const QLocale &locale)
 {
     return locale.toString(date, dashedDateFormat(locale.dateFormat(QLocale::ShortFormat)));
 }
+
+} // namespace shift

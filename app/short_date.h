@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QString>
 
+namespace shift {
+
 // Dates as the date panel shows them: the locale's short date format with "-" as the one date
 // separator.
 //
@@ -16,3 +18,5 @@ QString dashedDateFormat(const QString &format);
 // `date` in the short date format of `locale`, dashed as above.
 // 1 October 2016: Swedish "2016-10-01", US English "10-1-16", German "01-10-16".
 QString shortDateWithDashes(QDate date, const QLocale &locale = QLocale());
+
+} // namespace shift

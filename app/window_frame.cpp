@@ -2,15 +2,19 @@
 
 #include <QWidget>
 
+namespace shift {
+
 QMargins effectiveFrame(const QWidget &window)
 {
     if (!window.isVisible())
-        return kNominalFrame;
+        return toQMargins(kNominalFrame);
     const QRect outer = window.frameGeometry();
     const QRect client = window.geometry();
     const QMargins reported(client.left() - outer.left(),
         client.top() - outer.top(),
         outer.right() - client.right(),
         outer.bottom() - client.bottom());
-    return reported.isNull() ? kNominalFrame : reported;
+    return reported.isNull() ? toQMargins(kNominalFrame) : reported;
 }
+
+} // namespace shift

@@ -1,27 +1,38 @@
 #pragma once
 
+#include "views/page_geometry.h"
+
 #include <QMargins>
 #include <QSize>
 
 class QWidget;
 
-// The program sets its windows' outer sizes (frame and title bar included), and the views are
-// laid out for the client area that a fixed single frame with a title bar leaves inside them.
-// Where the window system reports a frame, that frame is used (a window manager's; Qt's
-// offscreen platform reports 2 pixels on every side); where it reports none (X without a
-// window manager, a window not shown yet, the never-shown print surface), this nominal one:
-// 3 pixels left, right and bottom, and a 22-pixel title bar with its 3-pixel border on top.
-// It leaves 794 x 551 of 800 x 576, 794 x 405 of 800 x 430, 678 x 555 of 684 x 580 and
-// 641 x 353 of 647 x 378, each of which holds its view.
-inline constexpr QMargins kNominalFrame { 3, 22, 3, 3 };
+namespace shift {
 
-// The frame of `window` as the window system reports it once the window is shown, or
-// kNominalFrame where it reports none.
+// The page geometry of views/page_geometry.h in Qt's types, and the frame a window really has.
+// Example: clientSizeFor(toQSize(kMainWindowCreated), toQMargins(kNominalFrame)) == 794 x 551.
+
+constexpr QSize toQSize(PixelSize size)
+{
+    return { size.width, size.height };
+}
+
+constexpr QMargins toQMargins(FrameMargins frame)
+{
+    return { frame.left, frame.top, frame.right, frame.bottom };
+}
+
+// The frame of `window` as the window system reports it once the window is shown (a window
+// manager's; Qt's offscreen platform reports 2 pixels on every side), or kNominalFrame where it
+// reports none: X without a window manager, a window not shown yet, the never-shown print
+// surface.
 QMargins effectiveFrame(const QWidget &window);
 
 // Client size inside an outer size, for a given frame.
 constexpr QSize clientSizeFor(QSize outer, QMargins frame)
 {
-    return { outer.width() - frame.left() - frame.right(),
-        outer.height() - frame.top() - frame.bottom() };
+    return toQSize(clientSizeFor(PixelSize { outer.width(), outer.height() },
+        FrameMargins { frame.left(), frame.top(), frame.right(), frame.bottom() }));
 }
+
+} // namespace shift

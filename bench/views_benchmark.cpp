@@ -1,4 +1,5 @@
-// One full repaint of each view onto an 800 x 580 image through QPainterSurface: the latency of
+// One full repaint of each view onto an image as large as the main window's outer size in the
+// multi-month view (views/page_geometry.h) through QPainterSurface: the latency of
 // every click, since every event redraws the whole view from the state.
 //
 // Measured 2026-12-08 (Release, Debian 12, Qt 6.4.2, 2-core machine shared with other builds,
@@ -12,6 +13,7 @@
 #include "core/shift_calendar.h"
 #include "views/month_calendar_view.h"
 #include "views/multi_month_view.h"
+#include "views/page_geometry.h"
 #include "views/qpainter_surface.h"
 
 #include <QGuiApplication>
@@ -41,7 +43,7 @@ void repaint(
     benchmark::State &state, const std::function<void(ShiftCalendar &, DrawingSurface &)> &draw)
 {
     ShiftCalendar calendar = benchmarkCalendar();
-    QImage image(800, 580, QImage::Format_RGB32);
+    QImage image(kMainWindowWidth, kNormalHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         QPainterSurface surface(painter, DrawingSurface::Target::MainWindow);

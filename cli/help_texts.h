@@ -1,5 +1,7 @@
 #pragma once
 
+#include "version/version.h"
+
 #include <string_view>
 
 namespace shift {
@@ -11,6 +13,6 @@ extern const std::string_view kTableHelp;
 extern const std::string_view kIcsHelp;
 extern const std::string_view kRenderHelp;
 
-inline constexpr std::string_view kVersionText = "shiftcal 1.0\n";
+inline constexpr std::string_view kVersionText = "shiftcal " SHIFT_VERSION "\n";
 
 } // namespace shift

@@ -5,6 +5,7 @@
 #include "core/schedule_texts.h"
 #include "core/shift_interval.h"
 #include "core/shift_times.h"
+#include "version/version.h"
 
 namespace shift {
 
@@ -105,7 +106,7 @@ void writeIcsCalendar(const IcsOptions &options, const UtcDateTime &stamp, Outpu
     const TimeZone &zone = plantTimeZone();
     ics.line("BEGIN", "VCALENDAR");
     ics.line("VERSION", "2.0");
-    ics.line("PRODID", "-//ShiftSchedule//shiftcal 1.0//EN");
+    ics.line("PRODID", "-//ShiftSchedule//shiftcal " SHIFT_VERSION "//EN");
     ics.line("CALSCALE", "GREGORIAN");
     ics.line("X-WR-CALNAME",
         escapeText("Team " + teamLetter + ", "

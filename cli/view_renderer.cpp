@@ -1,31 +1,26 @@
 #include "cli/view_renderer.h"
 
 #include "cli/cli_error.h"
+#include "cli/output_file.h"
 #include "core/shift_calendar.h"
-#include "views/month_calendar_view.h"
-#include "views/multi_month_view.h"
+#include "views/active_view.h"
+#include "views/page_geometry.h"
 #include "views/print_scaling.h"
 #include "views/qpainter_surface.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include <string_view>
 
 namespace shift {
 
 namespace {
-
-// Outer window sizes the program gives its windows, and the nominal frame inside them.
-constexpr QSize kPrintSurfaceNormal { 684, 580 };
-constexpr QSize kPrintSurfaceCalendar { 647, 378 };
-constexpr QSize kMainWindowNormal { 800, 576 };
-constexpr QSize kMainWindowCalendar { 800, 430 };
-constexpr int kFrameWidth = 3 + 3;
-constexpr int kFrameHeight = 22 + 3;
-constexpr int kNormalHeight = 580;
 
 // The PDF's coordinates are in dots of this resolution.
 constexpr int kPdfResolution = 1200;
@@ -46,69 +41,66 @@ ShiftCalendar calendarFor(const RenderOptions &options)
     return calendar;
 }
 
+// The client area of the window that the view of `state` is drawn on: the print surface, or the
+// main window as it opens in that view.
+QSize imageSizeFor(const ScheduleState &state, RenderTarget target)
+{
+    PixelSize outer = state.calendarView == 1 ? kMainWindowCalendar : kMainWindowCreated;
+    if (target == RenderTarget::Print)
+        outer = printSurfaceSizeFor(state);
+    const PixelSize client = clientSizeFor(outer);
+    return { client.width, client.height };
+}
+
 [[noreturn]] void failWriting(const std::string &path, const QString &reason)
 {
     throw WriteError("cannot write " + path + ": " + reason.toStdString());
 }
 
-void commitWhole(QSaveFile &file, const std::string &path)
+// Puts the encoded file in place whole, or leaves nothing behind.
+void writeWhole(const QByteArray &bytes, const std::string &path)
 {
-    if (!file.commit())
-        failWriting(path, file.errorString());
+    OutputFile file(path);
+    file.buffer().append(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    file.commit();
 }
 
 } // namespace
 
-QSize viewImageSize(RenderView view, RenderTarget target)
-{
-    const bool calendar = view == RenderView::Calendar;
-    const QSize outer = target == RenderTarget::Print
-        ? (calendar ? kPrintSurfaceCalendar : kPrintSurfaceNormal)
-        : (calendar ? kMainWindowCalendar : kMainWindowNormal);
-    return { outer.width() - kFrameWidth, outer.height() - kFrameHeight };
-}
-
 QImage renderView(const RenderOptions &options)
 {
     ShiftCalendar calendar = calendarFor(options);
-    const ScheduleState &state = calendar.state();
     const bool print = options.target == RenderTarget::Print;
 
-    QImage image(viewImageSize(options.view, options.target), QImage::Format_RGB32);
+    QImage image(imageSizeFor(calendar.state(), options.target), QImage::Format_RGB32);
     image.fill(print ? QColor(Qt::white) : toQColor(kButtonFace));
     QPainter painter(&image);
     QPainterSurface surface(
         painter, print ? DrawingSurface::Target::PrintSurface : DrawingSurface::Target::MainWindow);
-    if (state.calendarView == 1) {
-        drawMonthCalendar(calendar, state.startYear, state.startMonth, state.firstTeam, surface);
-    } else {
-        drawMultiMonth(
-            calendar, state.startYear, state.startMonth, state.firstTeam, state.lastTeam, surface);
-    }
+    drawActiveView(calendar, surface);
     painter.end();
     return image;
 }
 
 void writePng(const QImage &image, const std::string &path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        failWriting(path, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
         failWriting(path, writer.errorString());
-    }
-    commitWhole(file, path);
+    writeWhole(bytes, path);
 }
 
 void writePdf(const QImage &image, const std::string &path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        failWriting(path, file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kPdfResolution);
         pdf.setCreator(QStringLiteral("shiftcal"));
         pdf.setTitle(QStringLiteral("ShiftSchedule"));
@@ -130,7 +122,7 @@ void writePdf(const QImage &image, const std::string &path)
             QRect(0, 0, static_cast<int>(printed.width), static_cast<int>(printed.height)), image);
         painter.end();
     }
-    commitWhole(file, path);
+    writeWhole(bytes, path);
 }
 
 } // namespace shift

@@ -4,6 +4,7 @@
 #include "core/colours.h"
 #include "core/holiday_rules.h"
 #include "core/rotation_schemes.h"
+#include "views/page_geometry.h"
 #include "views/view_texts.h"
 
 #include <array>
@@ -19,8 +20,6 @@ constexpr std::array<std::string_view, kTeamCount> kTeamNames
 constexpr std::array<std::string_view, 8> kColumnHeaders
     = { "Week", "Monday", "Tuesday", "Wedensd", "Thursday", "Friday", "Saturday", "Sunday" };
 
-constexpr int kWindowOuterHeight = 430;
-constexpr int kWindowOuterWidth = 800;
 constexpr int kColumns = 8;
 constexpr int kColumnPitch = 80;
 constexpr int kRowPitch = 46;
@@ -106,8 +105,8 @@ void MonthCalendarDrawing::draw(std::int32_t year, int month)
 
 void MonthCalendarDrawing::sizeMainWindow()
 {
-    m_surface.setWindowHeight(kWindowOuterHeight);
-    m_surface.setWindowWidth(kWindowOuterWidth);
+    m_surface.setWindowHeight(kMainWindowCalendar.height);
+    m_surface.setWindowWidth(kMainWindowCalendar.width);
 }
 
 MonthFigures MonthCalendarDrawing::monthFigures(std::int32_t year, int month)

@@ -8,7 +8,7 @@
 namespace shift {
 
 // Draws month `month` (0..11) of `year` for `team` (0..4) as a calendar page onto `target`.
-// On the main window it first sets the window's outer size to 800 x 430; the print surface
+// On the main window it first sets its outer size to kMainWindowCalendar; the print surface
 // keeps its size. Reads the scheme and the cycle length from calendar.state() and leaves only
 // scratch fields changed there. Marks neither today nor the shift working now.
 void drawMonthCalendar(

@@ -6,18 +6,23 @@
 #include "app/main_window.h"
 #include "app/print_surface.h"
 #include "core/shift_calendar.h"
+#include "version/version.h"
+#include "views/active_view.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
 
 #include <memory>
+
+using namespace shift;
 
 namespace {
 
@@ -112,7 +117,8 @@ void InfoWindowTest::initTestCase()
     Form1 = m_form1.get();
     Form1->FormCreate();
     new TForm2(Form1); // owned by the main window, as in the program
-    m_form3 = std::make_unique<TForm3>();
+    m_form3 = std::make_unique<TForm3>(
+        [this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     m_originalText = Form2->RichEdit1->toPlainText();
 
     Form1->show();
@@ -154,7 +160,8 @@ void InfoWindowTest::createdHiddenWithItsText()
 
     // The text: name, version and date first; the sections in their order; a blank last line.
     const QStringList lines = m_originalText.split(QLatin1Char('\n'));
-    QVERIFY(lines.first().startsWith(QStringLiteral("ShiftSchedule version 1.0")));
+    QVERIFY(lines.first().startsWith(
+        QStringLiteral("ShiftSchedule version " SHIFT_VERSION ", " SHIFT_RELEASE_DATE ". ")));
     QVERIFY(lines.first().contains(QStringLiteral("fri programvara")));
     const QStringList headings { QStringLiteral("Nytt i den här versionen:"),
         QStringLiteral("Tidigare rättade problem:"),
@@ -167,6 +174,22 @@ void InfoWindowTest::createdHiddenWithItsText()
         QVERIFY2(lines.at(at - 1).isEmpty(), qPrintable(heading));
         previous = at;
     }
+    // What changed: the six latest versions, newest first, this one at the top.
+    const qsizetype changes = lines.indexOf(headings.at(0));
+    const QRegularExpression versionEntry(QStringLiteral("^- (\\d+)\\.(\\d+): "));
+    QList<int> versions;
+    for (qsizetype at = changes + 1; versionEntry.match(lines.at(at)).hasMatch(); ++at) {
+        const QRegularExpressionMatch entry = versionEntry.match(lines.at(at));
+        versions << entry.captured(1).toInt() * 100 + entry.captured(2).toInt();
+    }
+    QCOMPARE(versions.size(), 6);
+    const QStringList current
+        = QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))
+              .split(QLatin1Char('.'));
+    QCOMPARE(versions.first(), current.at(0).toInt() * 100 + current.at(1).toInt());
+    for (qsizetype i = 1; i < versions.size(); ++i)
+        QVERIFY(versions.at(i) < versions.at(i - 1));
+
     const qsizetype fixes = lines.indexOf(headings.at(1));
     for (int n = 1; n <= 8; ++n)
         QVERIFY(lines.at(fixes + n).startsWith(QStringLiteral("%1. ").arg(n)));

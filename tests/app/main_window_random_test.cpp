@@ -3,8 +3,10 @@
 // must hold together: startMonth in 0..11, the team range as the list and the view say,
 // cycleLength as the scheme says, the window's size as the view says.
 //
-// SHIFT_RANDOM_EVENTS (default 10000) and SHIFT_RANDOM_SEED (default: from the time, printed)
-// repeat a run.
+// Every run prints its seed first, as "SHIFT_RANDOM_SEED=N", and names it again in a failure.
+// Setting that variable in the environment replays the run event for event:
+//   SHIFT_RANDOM_SEED=N   seed of the event sequence, 0..4294967295 (default: from the clock)
+//   SHIFT_RANDOM_EVENTS   number of events (default 10000); a replay needs the same number
 
 #include "app/info_window.h"
 #include "app/main_window.h"
@@ -12,6 +14,7 @@
 #include "app/window_frame.h"
 #include "core/rotation_schemes.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,8 +23,11 @@
 #include <QtTest>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <random>
+
+using namespace shift;
 
 namespace {
 
@@ -77,7 +83,7 @@ void MainWindowRandomTest::initTestCase()
     Form1 = new TForm1(*m_calendar);
     Form1->FormCreate();
     new TForm2(Form1);
-    new TForm3;
+    new TForm3([this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     Form1->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form1));
 }
@@ -220,9 +226,17 @@ void MainWindowRandomTest::randomUserEvents()
     const int events = qEnvironmentVariableIsSet("SHIFT_RANDOM_EVENTS")
         ? qEnvironmentVariableIntValue("SHIFT_RANDOM_EVENTS")
         : 10000;
-    const auto seed = qEnvironmentVariableIsSet("SHIFT_RANDOM_SEED")
-        ? static_cast<unsigned>(qEnvironmentVariableIntValue("SHIFT_RANDOM_SEED"))
-        : static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    // The clock's seeds take all 32 bits, so the variable is read as unsigned: read as an int,
+    // half of them would not replay.
+    std::uint32_t seed = 0;
+    if (qEnvironmentVariableIsSet("SHIFT_RANDOM_SEED")) {
+        bool valid = false;
+        seed = qEnvironmentVariable("SHIFT_RANDOM_SEED").toUInt(&valid);
+        QVERIFY2(valid, "SHIFT_RANDOM_SEED must be a number from 0 to 4294967295");
+    } else {
+        seed = static_cast<std::uint32_t>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+    }
     qInfo("SHIFT_RANDOM_SEED=%u", seed);
     m_random.seed(seed);
 
@@ -244,9 +258,10 @@ void MainWindowRandomTest::randomUserEvents()
         if ((i & 63) == 0)
             QCoreApplication::processEvents();
         QVERIFY2(stateHoldsTogether(&why),
-            qPrintable(QStringLiteral("after event %1 (kind %2): %3")
+            qPrintable(QStringLiteral("after event %1 (kind %2) of SHIFT_RANDOM_SEED=%3: %4")
                            .arg(i)
                            .arg(static_cast<int>(event))
+                           .arg(seed)
                            .arg(why)));
     }
     if (events >= 1000) {

@@ -11,6 +11,7 @@
 #include "app/short_date.h"
 #include "app/window_frame.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,6 +25,8 @@
 
 #include <memory>
 #include <stdexcept>
+
+using namespace shift;
 
 namespace {
 
@@ -170,7 +173,7 @@ void MainWindowTest::createWindows()
     Form1 = new TForm1(*m_calendar);
     Form1->FormCreate();
     new TForm2(Form1);
-    new TForm3;
+    new TForm3([this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
 }
 
 void MainWindowTest::cleanup()
@@ -820,7 +823,7 @@ void MainWindowTest::errorBoxText()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(::errorBoxText(message), shown);
+    QCOMPARE(shift::errorBoxText(message), shown);
 }
 
 void MainWindowTest::handlerErrorIsShownAndTheStateKept()
@@ -935,7 +938,7 @@ void MainWindowTest::shortDateWithDashes()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(::shortDateWithDashes(QDate(2016, 10, 1), locale), text);
+    QCOMPARE(shift::shortDateWithDashes(QDate(2016, 10, 1), locale), text);
     QCOMPARE(dashedDateFormat(QStringLiteral("d 'de' MMMM/yy")), QStringLiteral("d 'de' MMMM-yy"));
 }
 
@@ -956,7 +959,7 @@ void MainWindowTest::pointSizeForPixels()
 {
     QFETCH(double, dpi);
     QFETCH(int, points);
-    QCOMPARE(::pointSizeForPixels(16, dpi), points);
+    QCOMPARE(shift::pointSizeForPixels(16, dpi), points);
 }
 
 // Run once as it is and once with QT_FONT_DPI=120 (see the test list): 576 high at 96 dpi,
@@ -966,7 +969,7 @@ void MainWindowTest::fontCheckDecidesTheHeight()
     const int dpi = Form1->logicalDpiY();
     if (qEnvironmentVariableIsSet("QT_FONT_DPI"))
         QCOMPARE(dpi, qEnvironmentVariableIntValue("QT_FONT_DPI"));
-    const bool largeFonts = ::pointSizeForPixels(16, dpi) != 12;
+    const bool largeFonts = shift::pointSizeForPixels(16, dpi) != 12;
     QCOMPARE(Form1->outerSize(), largeFonts ? kNormalSize : kCreatedSize);
     QCOMPARE(state().normalHeight, 580);
     if (largeFonts)

@@ -14,6 +14,7 @@
 #include "app/radio_group.h"
 #include "core/shift_calendar.h"
 #include "print_test_support.h"
+#include "views/active_view.h"
 #include "views/print_scaling.h"
 
 #include <QApplication>
@@ -37,6 +38,8 @@
 
 #include <cmath>
 #include <memory>
+
+using namespace shift;
 
 namespace {
 
@@ -231,7 +234,8 @@ void PrintRealTest::initTestCase()
     Form1 = m_form1.get();
     Form1->FormCreate();
     new TForm2(Form1);
-    m_form3 = std::make_unique<TForm3>();
+    m_form3 = std::make_unique<TForm3>(
+        [this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     Form1->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form1));
 }

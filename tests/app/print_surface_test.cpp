@@ -8,6 +8,7 @@
 #include "app/printing.h"
 #include "core/shift_calendar.h"
 #include "print_test_support.h"
+#include "views/active_view.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,6 +18,8 @@
 
 #include <memory>
 #include <stdexcept>
+
+using namespace shift;
 
 namespace {
 
@@ -68,7 +71,8 @@ void PrintSurfaceTest::init()
     Form1 = m_form1.get();
     Form1->FormCreate();
     m_form2 = std::make_unique<TForm2>(m_form1.get());
-    m_form3 = std::make_unique<TForm3>();
+    m_form3 = std::make_unique<TForm3>(
+        [this](DrawingSurface &surface) { drawActiveView(*m_calendar, surface); });
     QCOMPARE(Form3, m_form3.get());
 }
 

@@ -27,6 +27,7 @@ set_tests_properties(app.print_surface PROPERTIES
     TIMEOUT 120)
 
 shift_add_print_qtest(info_window_test)
+target_link_libraries(info_window_test PRIVATE shift_version)
 add_test(NAME app.info_window
     COMMAND ${SHIFT_PRINT_TEST_DIR}/print_info_x_session.sh --wm -- $<TARGET_FILE:info_window_test>)
 set_tests_properties(app.info_window PROPERTIES

@@ -12,6 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 using shift::DrawingSurface;
@@ -225,6 +234,55 @@ TEST(Render, PdfIsOneA4PageWithTheViewScaledToFitAtTheTopLeftOfThePrintableArea)
     EXPECT_NEAR(pageInk.top(), margin + viewInk.top() * scale, 2.0);
     EXPECT_NEAR(pageInk.right() + 1, margin + (viewInk.right() + 1) * scale, 2.0);
     EXPECT_NEAR(pageInk.bottom() + 1, margin + (viewInk.bottom() + 1) * scale, 2.0);
+}
+
+// Render writes as the other commands do: a file appears whole under its name with nothing left
+// beside it, and a pipe named on the command line is written in place, not replaced by a file.
+TEST(Render, WritesFilesWholeAndPipesInPlace)
+{
+    TemporaryFolder folder;
+    ProcessOptions options;
+    options.environment["SHIFTCAL_NOW"] = "2016-10-01 20:00";
+
+    const std::string png = folder.file("view.png");
+    std::ofstream(png) << "an older file, longer than the signature";
+    const ProcessResult run = runProgram(kShiftcal, { "render", "-o", png }, options);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(png).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(folder.entries(), std::vector<std::string> { "view.png" });
+
+    const std::string pipe = folder.file("pipe.pdf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Non-blocking, so that the test ends even if render never opens the pipe.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    std::atomic<bool> finished = false;
+    ProcessResult piped;
+    std::thread writer([&] {
+        piped = runProgram(kShiftcal, { "render", "--view", "calendar", "-o", pipe }, options);
+        finished = true;
+    });
+    std::string received;
+    std::array<char, 65536> chunk {};
+    for (bool last = false;;) {
+        const ssize_t n = ::read(reader, chunk.data(), chunk.size());
+        if (n > 0) {
+            received.append(chunk.data(), static_cast<std::size_t>(n));
+            continue;
+        }
+        if (last)
+            break;
+        last = finished;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    writer.join();
+    ::close(reader);
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(received.substr(0, 5), "%PDF-");
+    struct stat after { };
+    ASSERT_EQ(::lstat(pipe.c_str(), &after), 0);
+    EXPECT_TRUE(S_ISFIFO(after.st_mode));
+    EXPECT_EQ(folder.entries(), (std::vector<std::string> { "pipe.pdf", "view.png" }));
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the project into a temporary prefix and builds its Debian package, then checks that
 # every file lands where desktops look for it, that the validators accept the desktop entry and
-# the AppStream metadata, and that both programs run from the unpacked package.
+# the AppStream metadata, and that both programs run from the unpacked package, all of it
+# carrying the one version of the project.
 #   $1  the build directory (configured and built)
+#   $2  the project's version, as project() sets it
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -31,6 +34,10 @@ desktop-file-validate "$prefix/share/applications/$app_id.desktop" || fail "desk
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app_id.metainfo.xml" >/dev/null \
     || fail "AppStream metadata"
 man -l "$prefix/share/man/man1/shiftcal.1" >/dev/null 2>&1 || fail "man page does not render"
+head -n 1 "$prefix/share/man/man1/shiftcal.1" | grep -qF "\"shiftschedule $version\"" \
+    || fail "the man page names another version: $(head -n 1 "$prefix/share/man/man1/shiftcal.1")"
+grep -qF "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" \
+    || fail "the AppStream metadata has no release $version"
 
 # --- make package, then run from the unpacked package ----------------------------------------
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
@@ -41,6 +48,9 @@ for needed in libqt6widgets6 libqt6printsupport6 libqt6gui6 fonts-liberation qt6
 done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+[ "$("$root/usr/bin/shiftcal" --version)" = "shiftcal $version" ] \
+    || fail "shiftcal --version printed: $("$root/usr/bin/shiftcal" --version)"
 
 week=$("$root/usr/bin/shiftcal" table --from 2016-10-03 --to 2016-10-09 --scheme norda)
 [ "$(wc -l <<<"$week")" -eq 8 ] || fail "shiftcal table printed: $week"

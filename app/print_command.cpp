@@ -1,0 +1,32 @@
+#include "app/print_command.h"
+
+#include "app/print_surface.h"
+#include "views/page_geometry.h"
+
+namespace shift {
+
+PrintCommand::PrintCommand(ShiftCalendar &calendar, QWidget *dialogOwner)
+    : m_calendar(calendar)
+    , m_setupDialog(dialogOwner)
+{
+}
+
+void PrintCommand::print()
+{
+    const PixelSize page = printSurfaceSizeFor(m_calendar.state());
+    Form3->setOuterHeight(page.height);
+    Form3->setOuterWidth(page.width);
+    redrawPrintSurface();
+
+    if (!m_setupDialog.Execute())
+        return;
+    printFormImage(*Form3, m_setupDialog.printer());
+}
+
+void PrintCommand::redrawPrintSurface()
+{
+    if (Form3 != nullptr)
+        Form3->FormCreate();
+}
+
+} // namespace shift
