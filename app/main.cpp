@@ -103,29 +103,6 @@ private:
     static inline std::vector<std::string> s_held;
 };
 
-// "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS".
-std::optional<LocalDateTime> parseFakeNow(const char *text)
-{
-    LocalDateTime fixed;
-    char end = '\0';
-    const int fields = std::sscanf(text,
-        "%d-%d-%d %d:%d:%d%c",
-        &fixed.year,
-        &fixed.month,
-        &fixed.day,
-        &fixed.hour,
-        &fixed.minute,
-        &fixed.second,
-        &end);
-    if (fields != 5 && fields != 6)
-        return std::nullopt;
-    if (fixed.month < 1 || fixed.month > 12 || fixed.day < 1 || fixed.day > 31 || fixed.hour < 0
-        || fixed.hour > 23 || fixed.minute < 0 || fixed.minute > 59 || fixed.second < 0
-        || fixed.second > 59)
-        return std::nullopt;
-    return fixed;
-}
-
 // Reports the first completed paint of the main window on stdout and ends the run.
 class FirstPaintReporter : public QObject {
 public:
@@ -164,7 +141,7 @@ int main(int argc, char **argv)
 
     shift::ShiftCalendar calendar(shift::localClock);
     if (const char *fakeNow = std::getenv("SHIFTSCHEDULE_FAKE_NOW")) {
-        const auto fixed = shift::parseFakeNow(fakeNow);
+        const auto fixed = shift::parseLocalDateTime(fakeNow);
         if (!fixed) {
             std::fprintf(stderr,
                 "shiftschedule: SHIFTSCHEDULE_FAKE_NOW must look like "

@@ -63,16 +63,15 @@ void writeObservance(IcsLineWriter &ics, const date::sys_info &period, seconds o
     ics.line("TZNAME", period.abbrev);
     ics.line("TZOFFSETFROM", utcOffset(offsetBefore));
     ics.line("TZOFFSETTO", utcOffset(period.offset));
-    ics.line("DTSTART", localDateTime(date::local_seconds((onset + offsetBefore).time_since_epoch())));
+    ics.line(
+        "DTSTART", localDateTime(date::local_seconds((onset + offsetBefore).time_since_epoch())));
     ics.line("END", kind);
 }
 
 } // namespace
 
-void writeTimeZone(IcsLineWriter &ics,
-    const TimeZone &zone,
-    date::local_days first,
-    date::local_days last)
+void writeTimeZone(
+    IcsLineWriter &ics, const TimeZone &zone, date::local_days first, date::local_days last)
 {
     ics.line("BEGIN", "VTIMEZONE");
     ics.line("TZID", zone.name());
