@@ -4,6 +4,11 @@
 
 namespace shift {
 
+std::string quotedArgument(std::string_view text)
+{
+    return std::string("'").append(text).append("'");
+}
+
 void printError(std::string_view message)
 {
     std::string line = "shiftcal: ";

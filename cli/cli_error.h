@@ -31,6 +31,10 @@ public:
     }
 };
 
+// `text` in single quotes, as every message shows an argument the user gave.
+// Example: quotedArgument("F") == "'F'".
+std::string quotedArgument(std::string_view text);
+
 // Writes "shiftcal: MESSAGE" as one line on standard error.
 void printError(std::string_view message);
 

@@ -1,6 +1,6 @@
 #include "cli/process_clock.h"
 
-#include "cli/command_options.h"
+#include "cli/option_values.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,11 +1,13 @@
 #include "cli/text_commands.h"
 
 #include "cli/cli_error.h"
-#include "cli/command_options.h"
 #include "cli/help_texts.h"
+#include "cli/ics_options.h"
 #include "cli/ics_writer.h"
+#include "cli/month_options.h"
 #include "cli/month_text_view.h"
 #include "cli/output_file.h"
+#include "cli/table_options.h"
 #include "cli/table_writer.h"
 
 #include <cstdlib>

@@ -1,0 +1,71 @@
+#include "cli/render_options.h"
+
+#include "cli/command_line.h"
+
+#include <array>
+
+namespace shift {
+
+namespace {
+
+constexpr std::array<Choice<RenderView>, 2> kViews { {
+    { "normal", RenderView::Normal },
+    { "calendar", RenderView::Calendar },
+} };
+
+constexpr std::array<Choice<RenderTarget>, 2> kTargets { {
+    { "print", RenderTarget::Print },
+    { "screen", RenderTarget::Screen },
+} };
+
+constexpr std::array<Choice<ImageFormat>, 2> kFileEndings { {
+    { ".png", ImageFormat::Png },
+    { ".pdf", ImageFormat::Pdf },
+} };
+
+} // namespace
+
+RenderOptions parseRenderOptions(std::span<const std::string_view> args, const LocalDateTime &now)
+{
+    RenderOptions options;
+    options.startYear = now.year;
+    options.startMonth = now.month;
+    options.clock = now;
+
+    CommandLine line("render");
+    line.value("--view",
+        wordList(kViews),
+        options.view,
+        [](const std::string &name, const std::string &text) {
+            return parseChoice(name, text, kViews);
+        });
+    line.value(
+        "--start", kMonthValues, [&options](const std::string &name, const std::string &text) {
+            const CivilDate start = parseYearMonth(name, text);
+            options.startYear = yearOf(start);
+            options.startMonth = monthOf(start);
+        });
+    line.value(
+        "--team", kTeamValues, options.team, [](const std::string &name, const std::string &text) {
+            return parseTeam(name, text, true);
+        });
+    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--target",
+        wordList(kTargets),
+        options.target,
+        [](const std::string &name, const std::string &text) {
+            return parseChoice(name, text, kTargets);
+        });
+    line.value("--clock", kClockValues, options.clock, parseClockReading);
+    line.value("-o,--output", "a file name ending in .png or .pdf", options.output, parseFileName);
+    line.parse(args);
+    options.help = line.helpAsked();
+    if (options.help)
+        return options;
+
+    line.require("-o");
+    options.format = parseFileEnding("-o", options.output, kFileEndings, ".png or .pdf");
+    return options;
+}
+
+} // namespace shift
