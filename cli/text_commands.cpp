@@ -117,7 +117,7 @@ int runTextCommand(std::span<const std::string_view> args, const ClockReading &c
     if (first == "ics")
         return runIcs(rest, clock);
     throw UsageError(
-        std::string("unknown command '").append(first) + "'; expected month, table, ics or render");
+        "unknown command " + quotedArgument(first) + "; expected month, table, ics or render");
 }
 
 } // namespace shift

@@ -124,6 +124,30 @@ const BadInput kBadInputs[] = {
         { "render", "--dpi", "300", "-o", "v.png" },
         "render: unknown option '--dpi'; expected --view, --start, --team, --scheme, --target, "
         "--clock, -o or --help" },
+    // Control characters in what the user typed are shown escaped: the message stays one line
+    // and sends nothing a terminal would act on.
+    { "NewlineInATeam",
+        { "month", "--team", "A\nB" },
+        "--team: unknown team 'A\\nB'; expected A, B, C, D, E or all" },
+    { "TerminalEscapeInATeam",
+        { "--team", "\x1b[31mX" },
+        "--team: unknown team '\\x1b[31mX'; expected A, B, C, D, E or all" },
+    { "TabAndDeleteInAnUnknownOption",
+        { "table", "--fr\tom\x7f" },
+        "table: unknown option '--fr\\tom\\x7f'; expected --from, --to, --scheme, --format, -o or "
+        "--help" },
+    { "ControlBytesAsACommand",
+        { "\x01\x1f" },
+        "unknown command '\\x01\\x1f'; expected month, table, ics or render" },
+    { "CarriageReturnInAMonth",
+        { "month", "2016-0\r" },
+        "month: '2016-0\\x0d' is not a month; expected YYYY-MM" },
+    { "EscapeInAFileEnding",
+        { "render", "-o", "v.\x1b" },
+        "-o: unknown file ending in 'v.\\x1b'; expected .png or .pdf" },
+    { "BellInAnOperand",
+        { "ics", "\a" },
+        "ics: unexpected argument '\\x07'; expected options only" },
 };
 
 class BadInputTest : public testing::TestWithParam<BadInput> { };
@@ -154,6 +178,17 @@ TEST(BadInput, MalformedFixedClockIsRejected)
     EXPECT_EQ(run.err,
         "shiftcal: SHIFTCAL_NOW: 'yesterday' is not a date and time; expected \"YYYY-MM-DD "
         "HH:MM\"\n");
+}
+
+TEST(BadInput, ControlCharactersInTheFixedClockAreEscaped)
+{
+    ProcessOptions options;
+    options.environment["SHIFTCAL_NOW"] = "2016-10-01\n\x1b[2J";
+    const ProcessResult run = runProgram(kShiftcal, { "month" }, options);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+        "shiftcal: SHIFTCAL_NOW: '2016-10-01\\n\\x1b[2J' is not a date and time; expected "
+        "\"YYYY-MM-DD HH:MM\"\n");
 }
 
 TEST(BadInput, AnExistingFileSurvivesARejectedRun)
@@ -196,6 +231,24 @@ TEST(WriteFailure, AMissingFolderGivesStatus1AndNoFile)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+TEST(WriteFailure, AFileNameWithControlCharactersIsReportedOnOneLine)
+{
+    TemporaryFolder folder;
+    const ProcessResult run = runProgram(kShiftcal,
+        { "table",
+            "--from",
+            "2016-01-01",
+            "--to",
+            "2016-01-01",
+            "-o",
+            folder.file("no\nsuch\x1b/t.csv") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+        "shiftcal: cannot write " + folder.path()
+            + "/no\\nsuch\\x1b/t.csv: No such file or directory\n");
     EXPECT_TRUE(folder.entries().empty());
 }
 
