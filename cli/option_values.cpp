@@ -49,12 +49,13 @@ std::optional<std::int32_t> digitsValue(std::string_view text)
 }
 
 struct DateFields {
+    std::string_view yearText;
     std::int32_t year;
     int month;
     int day;
 };
 
-// Splits "Y-MM" or "Y-MM-DD" (year of one or more digits) at its hyphens; nullopt when the
+// Splits "Y-MM" or "Y-MM-DD" (a year of one or more digits) at its hyphens; nullopt when the
 // shape is wrong. Month and day must have exactly two digits.
 std::optional<DateFields> splitDate(std::string_view text, bool withDay)
 {
@@ -71,9 +72,12 @@ std::optional<DateFields> splitDate(std::string_view text, bool withDay)
     const auto day = withDay ? digitsValue(rest.substr(3, 2)) : std::optional<std::int32_t>(1);
     if (!year || !month || !day)
         return std::nullopt;
-    return DateFields { *year, *month, *day };
+    return DateFields { yearText, *year, *month, *day };
 }
 
+// A year must have four digits. One written as a plain number ("0", "10000") that lies outside
+// the range is told so, since that is what is wrong with it; padded ones ("000002016") and short
+// ones ("16") are malformed.
 CivilDate checkedDate(std::string_view option,
     std::string_view text,
     const std::optional<DateFields> &fields,
@@ -84,11 +88,13 @@ CivilDate checkedDate(std::string_view option,
         + std::string(noun) + "; expected " + std::string(shape);
     if (!fields)
         throw UsageError(malformed);
-    if (fields->year < kFirstYear || fields->year > kLastYear) {
+    const bool fourDigits = fields->yearText.size() == 4;
+    const bool plainNumber = fields->yearText.size() == 1 || fields->yearText[0] != '0';
+    if ((fields->year < kFirstYear || fields->year > kLastYear) && (fourDigits || plainNumber)) {
         throw UsageError(std::string(option) + ": year " + std::to_string(fields->year)
             + " is outside 1 to 9999");
     }
-    if (fields->month < 1 || fields->month > 12 || fields->day < 1
+    if (!fourDigits || fields->month < 1 || fields->month > 12 || fields->day < 1
         || fields->day > monthLengthOf(fields->year, fields->month - 1))
         throw UsageError(malformed);
     return civilDate(fields->year, fields->month, fields->day);

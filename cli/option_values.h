@@ -43,11 +43,13 @@ int parseScheme(std::string_view option, std::string_view text);
 // "A".."E" (any case) -> 0..4; "all" (any case) -> kAllTeams when allowAll.
 int parseTeam(std::string_view option, std::string_view text, bool allowAll);
 
-// "YYYY-MM-DD" of a day that exists, year 1..9999. Example: "2016-02-29" -> 2016y/February/29;
-// "2015-02-29" is not a date; "10000-01-01" has a year outside 1 to 9999.
+// "YYYY-MM-DD" of a day that exists: a four-digit year 0001..9999, two-digit month and day.
+// Example: "2016-02-29" -> 2016y/February/29; "2015-02-29", "16-02-29" and "000002016-02-29"
+// are not dates; "10000-01-01" and "0000-01-01" have a year outside 1 to 9999.
 CivilDate parseDate(std::string_view option, std::string_view text);
 
-// "YYYY-MM", year 1..9999 -> that month's first day. Example: "2016-02" -> 2016y/February/1.
+// "YYYY-MM", the year as parseDate takes it -> that month's first day.
+// Example: "2016-02" -> 2016y/February/1.
 CivilDate parseYearMonth(std::string_view option, std::string_view text);
 
 // "YYYY-MM-DD HH:MM" (a 'T' may stand for the blank, ":SS" may follow), as --clock and
