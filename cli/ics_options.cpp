@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::array<Choice<bool>, 1> kFileEndings { { { ".ics", true } } };
 
+constexpr std::string_view kOutputValues = "a file name ending in .ics, or - for standard output";
+
 } // namespace
 
 IcsOptions parseIcsOptions(std::span<const std::string_view> args)
@@ -27,9 +29,11 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
     line.value("--to", kDateValues, options.to, parseDate);
     line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
     line.value("-o,--output",
-        "a file name ending in .ics, or - for standard output",
+        kOutputValues,
         options.output,
-        parseFileName);
+        [](const std::string &name, const std::string &text) {
+            return parseFileName(name, text, kOutputValues);
+        });
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

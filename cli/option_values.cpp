@@ -184,8 +184,12 @@ std::size_t wordIndex(
         + wordList(words));
 }
 
-std::string parseFileName(std::string_view, std::string_view text)
+std::string parseFileName(std::string_view option, std::string_view text, std::string_view expected)
 {
+    if (text.empty()) {
+        throw UsageError(
+            std::string(option) + ": the file name is empty; expected " + std::string(expected));
+    }
     return std::string(text);
 }
 
@@ -194,7 +198,7 @@ std::string fileEnding(std::string_view path)
     const std::size_t slash = path.rfind('/');
     const std::string_view name = slash == path.npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.rfind('.');
-    if (dot == name.npos || dot == 0)
+    if (dot == name.npos)
         return {};
     std::string ending(name.substr(dot));
     for (char &c : ending)

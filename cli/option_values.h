@@ -99,10 +99,13 @@ T parseChoice(
     return choices[wordIndex(option, text, wordsOf(choices))].value;
 }
 
-// A file name as -o gives it, kept as typed.
-std::string parseFileName(std::string_view option, std::string_view text);
+// A file name as -o gives it, kept as typed; an empty one throws "OPTION: the file name is
+// empty; expected EXPECTED".
+std::string parseFileName(
+    std::string_view option, std::string_view text, std::string_view expected);
 
-// The lower-case ending of a file name, ".png" of "a/b.PNG"; empty when it has none.
+// The lower-case ending of a file name, from its last dot: ".png" of "a/b.PNG", and of ".png",
+// which is a hidden PNG file; empty when the name has no dot.
 std::string fileEnding(std::string_view path);
 
 // Whether the -o of a command that can write to standard output names it: no -o, or "-".

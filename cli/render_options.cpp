@@ -23,6 +23,8 @@ constexpr std::array<Choice<ImageFormat>, 2> kFileEndings { {
     { ".pdf", ImageFormat::Pdf },
 } };
 
+constexpr std::string_view kOutputValues = "a file name ending in .png or .pdf";
+
 } // namespace
 
 RenderOptions parseRenderOptions(std::span<const std::string_view> args, const LocalDateTime &now)
@@ -57,7 +59,12 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const L
             return parseChoice(name, text, kTargets);
         });
     line.value("--clock", kClockValues, options.clock, parseClockReading);
-    line.value("-o,--output", "a file name ending in .png or .pdf", options.output, parseFileName);
+    line.value("-o,--output",
+        kOutputValues,
+        options.output,
+        [](const std::string &name, const std::string &text) {
+            return parseFileName(name, text, kOutputValues);
+        });
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

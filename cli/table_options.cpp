@@ -19,6 +19,9 @@ constexpr std::array<Choice<TableFormat>, 2> kFileEndings { {
     { ".json", TableFormat::Json },
 } };
 
+constexpr std::string_view kOutputValues
+    = "a file name ending in .csv or .json, or - for standard output";
+
 } // namespace
 
 TableOptions parseTableOptions(std::span<const std::string_view> args)
@@ -35,9 +38,11 @@ TableOptions parseTableOptions(std::span<const std::string_view> args)
             return parseChoice(name, text, kFormats);
         });
     line.value("-o,--output",
-        "a file name ending in .csv or .json, or - for standard output",
+        kOutputValues,
         options.output,
-        parseFileName);
+        [](const std::string &name, const std::string &text) {
+            return parseFileName(name, text, kOutputValues);
+        });
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

@@ -160,6 +160,22 @@ const BadInput kBadInputs[] = {
     { "LongYearWithoutPadding",
         { "ics", "--team", "A", "--from", "123456789-01-01", "--to", "2016-01-01" },
         "--from: year 123456789 is outside 1 to 9999" },
+    // An empty -o names no file, whichever command takes it; it is checked where it stands.
+    { "EmptyTableOutput",
+        { "table", "--from", "2016-01-01", "--to", "2016-01-02", "-o", "" },
+        "-o: the file name is empty; expected a file name ending in .csv or .json, or - for "
+        "standard output" },
+    { "EmptyIcsOutputAfterEquals",
+        { "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-02", "--output=" },
+        "-o: the file name is empty; expected a file name ending in .ics, or - for standard "
+        "output" },
+    { "EmptyRenderOutput",
+        { "render", "-o", "" },
+        "-o: the file name is empty; expected a file name ending in .png or .pdf" },
+    { "EmptyOutputBeforeAMissingOption",
+        { "table", "--output", "", "--to", "2016-01-02" },
+        "-o: the file name is empty; expected a file name ending in .csv or .json, or - for "
+        "standard output" },
     { "BellInAnOperand",
         { "ics", "\a" },
         "ics: unexpected argument '\\x07'; expected options only" },
@@ -311,6 +327,31 @@ TEST(WriteSuccess, ReplacesAnExistingFileWhole)
     EXPECT_EQ(folder.entries(), std::vector<std::string> { "days.csv" });
     const auto permissions = std::filesystem::status(file).permissions();
     EXPECT_NE(permissions & std::filesystem::perms::owner_read, std::filesystem::perms::none);
+}
+
+TEST(WriteSuccess, ANameThatIsOnlyAnEndingIsAHiddenFileOfThatKind)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string name;
+        std::string start;
+    };
+    const Case cases[] = {
+        { { "table", "--from", "2016-01-01", "--to", "2016-01-01" }, ".json", "[" },
+        { { "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-01" },
+            ".ics",
+            "BEGIN:VCALENDAR" },
+        { { "render", "--start", "2016-01" }, ".png", "\x89PNG" },
+    };
+    for (const Case &c : cases) {
+        TemporaryFolder folder;
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), { "-o", folder.file(c.name) });
+        const ProcessResult run = runProgram(kShiftcal, args);
+        ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
+        EXPECT_EQ(readFile(folder.file(c.name)).rfind(c.start, 0), 0u) << c.name;
+        EXPECT_EQ(folder.entries(), std::vector<std::string> { c.name });
+    }
 }
 
 } // namespace
