@@ -23,10 +23,23 @@ std::string firstName(std::string_view names)
 }
 
 // The arguments in the one spelling that CLI11 reads as this tool means them, up to the first
-// argument the tool does not accept, which `problem` describes.
+// argument the tool does not accept, which `problem` describes; and whether --help stands
+// anywhere an option may.
 struct Spelling {
     std::vector<std::string> args;
     std::optional<UsageError> problem;
+    bool help = false;
+
+    void note(UsageError error)
+    {
+        if (!problem)
+            problem = std::move(error);
+    }
+    void add(std::string_view arg)
+    {
+        if (!problem)
+            args.emplace_back(arg);
+    }
 };
 
 } // namespace
@@ -36,6 +49,7 @@ struct CommandLine::Parts {
     CLI::App app;
     std::vector<DeclaredOption> declared; // the options with values, in the order declared
     DeclaredOption help;
+    bool helpAsked = false;
     std::size_t mostOperands = 0;
     std::string operandsExpected = "options only";
     OperandReader readOperand;
@@ -66,19 +80,20 @@ struct CommandLine::Parts {
 // "--help=yes" as a help flag set to true, and "--team=" as "--team" taking the next argument
 // for its value. So the arguments reach CLI11 only in the spellings it cannot misread: every
 // option alone with its value in the next argument, no flag with a value, and no unknown option.
-// Options are told from values by CLI11's own list of them.
+// Options are told from values by CLI11's own list of them. The walk goes on past the first
+// wrong argument only to find a --help, which wins over everything else.
 Spelling CommandLine::Parts::spell(std::span<const std::string_view> args) const
 {
     Spelling out;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg == "--") {
-            out.args.insert(
-                out.args.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            for (; i < args.size(); ++i)
+                out.add(args[i]);
             break;
         }
         if (arg.size() < 2 || arg[0] != '-') {
-            out.args.emplace_back(arg);
+            out.add(arg);
             continue;
         }
         std::string_view name = arg;
@@ -89,25 +104,24 @@ Spelling CommandLine::Parts::spell(std::span<const std::string_view> args) const
         }
         const DeclaredOption *known = find(name);
         if (known == nullptr) {
-            out.problem = UsageError(command + ": unknown option " + quotedArgument(name)
-                + "; expected " + optionList());
-            break;
+            out.note(UsageError(command + ": unknown option " + quotedArgument(name) + "; expected "
+                + optionList()));
+            continue;
         }
         if (known->expected.empty()) {
-            if (attached) {
-                out.problem = UsageError(known->name + ": takes no value");
-                break;
-            }
-            out.args.emplace_back(arg);
+            if (attached)
+                out.note(UsageError(known->name + ": takes no value"));
+            else
+                out.help = true;
             continue;
         }
         if (!attached && i + 1 == args.size()) {
-            out.problem
-                = UsageError(known->name + ": the value is missing; expected " + known->expected);
+            out.note(
+                UsageError(known->name + ": the value is missing; expected " + known->expected));
             break;
         }
-        out.args.emplace_back(name);
-        out.args.emplace_back(attached ? *attached : args[++i]);
+        out.add(name);
+        out.add(attached ? *attached : args[++i]);
     }
     return out;
 }
@@ -171,6 +185,10 @@ void CommandLine::parse(std::span<const std::string_view> args)
 {
     Parts &parts = *m_parts;
     const Spelling spelling = parts.spell(args);
+    if (spelling.help) {
+        parts.helpAsked = true;
+        return;
+    }
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(spelling.args.rbegin(), spelling.args.rend());
     try {
@@ -189,7 +207,7 @@ void CommandLine::parse(std::span<const std::string_view> args)
 
 bool CommandLine::helpAsked() const
 {
-    return m_parts->help.option->count() > 0;
+    return m_parts->helpAsked;
 }
 
 bool CommandLine::given(std::string_view name) const

@@ -17,7 +17,8 @@ namespace shift {
 //   is an operand.
 // - Each value goes through its check (option_values.h), run as the option's CLI11 validator
 //   the moment CLI11 reads it. The last of a repeated option wins.
-// - The first wrong argument, in the order given, decides the one message:
+// - "--help" or "-h" wins wherever an option may stand: nothing else is checked then.
+// - Otherwise the first wrong argument, in the order given, decides the one message:
 //     "COMMAND: unknown option 'NAME'; expected --a, --b or --help"
 //     "NAME: takes no value"                  (a value given to --help)
 //     "NAME: the value is missing; expected EXPECTED"
@@ -59,7 +60,8 @@ public:
     // unexpected argument, with `expected` in its message. By default none: "options only".
     void operands(std::size_t most, std::string_view expected, OperandReader read);
 
-    // Reads the arguments that follow the command's name; throws UsageError.
+    // Reads the arguments that follow the command's name; throws UsageError. When help is
+    // asked, reads no value at all.
     void parse(std::span<const std::string_view> args);
 
     bool helpAsked() const;

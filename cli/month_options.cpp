@@ -18,11 +18,10 @@ constexpr std::array<Choice<ColorMode>, 3> kColorModes { {
 
 } // namespace
 
-MonthOptions parseMonthOptions(std::span<const std::string_view> args, const LocalDateTime &now)
+MonthOptions parseMonthOptions(std::span<const std::string_view> args, const ClockSource &now)
 {
     MonthOptions options;
-    options.year = now.year;
-    options.month = now.month;
+    bool monthGiven = false;
 
     CommandLine line("month");
     line.value("--months", kMonthCountValues, options.months, parseMonthCount);
@@ -37,13 +36,21 @@ MonthOptions parseMonthOptions(std::span<const std::string_view> args, const Loc
         [](const std::string &name, const std::string &text) {
             return parseChoice(name, text, kColorModes);
         });
-    line.operands(1, "at most one YYYY-MM", [&options](const std::string &operand) {
+    line.operands(1, "at most one YYYY-MM", [&options, &monthGiven](const std::string &operand) {
         const CivilDate first = parseYearMonth("month", operand);
         options.year = yearOf(first);
         options.month = monthOf(first);
+        monthGiven = true;
     });
     line.parse(args);
     options.help = line.helpAsked();
+    if (options.help)
+        return options;
+    if (!monthGiven) {
+        const LocalDateTime today = now();
+        options.year = today.year;
+        options.month = today.month;
+    }
 
     // [12, 119'999 + 1199]: the number of the last month shown, counted from January of year 0.
     const std::int64_t lastMonthNumber
@@ -53,6 +60,11 @@ MonthOptions parseMonthOptions(std::span<const std::string_view> args, const Loc
             + " months from the first one run past the year 9999");
     }
     return options;
+}
+
+MonthOptions parseMonthOptions(std::span<const std::string_view> args, const LocalDateTime &now)
+{
+    return parseMonthOptions(args, [&now] { return now; });
 }
 
 } // namespace shift

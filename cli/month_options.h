@@ -23,9 +23,11 @@ struct MonthOptions {
 };
 
 // The options of `month` from the arguments after its name (all of them when it runs as the
-// default command); with no YYYY-MM the first month is that of `now`. Throws UsageError at the
-// first argument it cannot accept (command_line.h), or when the months run past the year 9999.
+// default command). With no YYYY-MM the first month is that of now(), which is called only
+// then, and not when help is asked. Throws UsageError at the first argument it cannot accept
+// (command_line.h), or when the months run past the year 9999.
 // Example: {"2017-02", "--team=b", "--months", "3"} -> February to April 2017, team B (1).
+MonthOptions parseMonthOptions(std::span<const std::string_view> args, const ClockSource &now);
 MonthOptions parseMonthOptions(std::span<const std::string_view> args, const LocalDateTime &now);
 
 } // namespace shift

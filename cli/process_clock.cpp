@@ -51,4 +51,16 @@ ClockReading readProcessClock()
     return { local, utcOf(moment) };
 }
 
+const ClockReading &ProcessClock::reading()
+{
+    if (!m_reading)
+        m_reading = readProcessClock();
+    return *m_reading;
+}
+
+ClockSource ProcessClock::localSource()
+{
+    return [this] { return reading().local; };
+}
+
 } // namespace shift

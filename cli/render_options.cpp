@@ -27,12 +27,9 @@ constexpr std::string_view kOutputValues = "a file name ending in .png or .pdf";
 
 } // namespace
 
-RenderOptions parseRenderOptions(std::span<const std::string_view> args, const LocalDateTime &now)
+RenderOptions parseRenderOptions(std::span<const std::string_view> args, const ClockSource &now)
 {
     RenderOptions options;
-    options.startYear = now.year;
-    options.startMonth = now.month;
-    options.clock = now;
 
     CommandLine line("render");
     line.value("--view",
@@ -72,7 +69,21 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const L
 
     line.require("-o");
     options.format = parseFileEnding("-o", options.output, kFileEndings, ".png or .pdf");
+    if (!line.given("--start") || !line.given("--clock")) {
+        const LocalDateTime today = now();
+        if (!line.given("--start")) {
+            options.startYear = today.year;
+            options.startMonth = today.month;
+        }
+        if (!line.given("--clock"))
+            options.clock = today;
+    }
     return options;
+}
+
+RenderOptions parseRenderOptions(std::span<const std::string_view> args, const LocalDateTime &now)
+{
+    return parseRenderOptions(args, [&now] { return now; });
 }
 
 } // namespace shift
