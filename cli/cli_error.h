@@ -31,7 +31,18 @@ public:
     }
 };
 
-// Writes "shiftcal: MESSAGE" as one line on standard error.
+// `text` with its control characters written out, so that a message stays on one line and
+// sends nothing a terminal would act on: "\n", "\t", and "\xHH" (lower-case hex) for the other
+// bytes below 0x20 and for 0x7f. Every other byte, UTF-8 included, is kept; a text without control
+// characters comes back unchanged.
+// Example: escapeControlCharacters("A\nB\x1b[31m") == "A\\nB\\x1b[31m".
+std::string escapeControlCharacters(std::string_view text);
+
+// `text` escaped and in single quotes, as every message shows an argument the user gave.
+// Example: quotedArgument("A\tB") == "'A\\tB'".
+std::string quotedArgument(std::string_view text);
+
+// Writes "shiftcal: MESSAGE" on standard error, escaped as above, so always as one line.
 void printError(std::string_view message);
 
 // Prints the error that `error` holds, if it is one of the two above, and returns the exit

@@ -1,6 +1,7 @@
 #include "cli/ics_writer.h"
 
 #include "cli/ics_time_zone.h"
+#include "cli/option_values.h"
 #include "core/day_sequence.h"
 #include "core/schedule_texts.h"
 #include "core/shift_interval.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/command_options.h"
 #include "cli/ics_line_writer.h"
+#include "cli/ics_options.h"
 #include "cli/output_buffer.h"
 
 namespace shift {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/command_options.h"
+#include "cli/month_options.h"
 #include "cli/output_buffer.h"
 #include "core/clock.h"
 

@@ -1,6 +1,6 @@
 #include "cli/process_clock.h"
 
-#include "cli/command_options.h"
+#include "cli/option_values.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -58,6 +58,18 @@ ClockReading readProcessClock()
         fields.tm_sec,
         0 };
     return { local, utcOf(moment) };
+}
+
+const ClockReading &ProcessClock::reading()
+{
+    if (!m_reading)
+        m_reading = readProcessClock();
+    return *m_reading;
+}
+
+ClockSource ProcessClock::localSource()
+{
+    return [this] { return reading().local; };
 }
 
 } // namespace shift

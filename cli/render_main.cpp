@@ -38,8 +38,8 @@ int main(int argc, char **argv)
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     shift::RenderOptions options;
     try {
-        const shift::ClockReading clock = shift::readProcessClock();
-        options = shift::parseRenderOptions(args, clock.local);
+        shift::ProcessClock clock;
+        options = shift::parseRenderOptions(args, clock.localSource());
         if (options.help) {
             shift::OutputFile help("-");
             help.buffer().append(shift::kRenderHelp);

@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     if (shift::isRenderCommand(args))
         return execRenderer(argc, argv);
     try {
-        const shift::ClockReading clock = shift::readProcessClock();
+        shift::ProcessClock clock;
         return shift::runTextCommand(args, clock);
     } catch (const std::runtime_error &) {
         return shift::reportCommandError(std::current_exception());

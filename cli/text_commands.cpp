@@ -1,11 +1,13 @@
 #include "cli/text_commands.h"
 
 #include "cli/cli_error.h"
-#include "cli/command_options.h"
 #include "cli/help_texts.h"
+#include "cli/ics_options.h"
 #include "cli/ics_writer.h"
+#include "cli/month_options.h"
 #include "cli/month_text_view.h"
 #include "cli/output_file.h"
+#include "cli/table_options.h"
 #include "cli/table_writer.h"
 
 #include <cstdlib>
@@ -35,17 +37,18 @@ bool terminalTakesColour()
     return ::isatty(STDOUT_FILENO) == 1;
 }
 
-int runMonth(std::span<const std::string_view> args, const ClockReading &clock)
+int runMonth(std::span<const std::string_view> args, ProcessClock &clock)
 {
-    const MonthOptions options = parseMonthOptions(args, clock.local);
+    const MonthOptions options = parseMonthOptions(args, clock.localSource());
     if (options.help) {
         writeWhole("-", kMonthHelp);
         return kExitSuccess;
     }
+    const LocalDateTime now = clock.reading().local;
     const bool colour = options.color == ColorMode::Always
         || (options.color == ColorMode::Auto && terminalTakesColour());
     OutputFile output("-");
-    writeMonthView(options, clock.local, colour, output.buffer());
+    writeMonthView(options, now, colour, output.buffer());
     output.commit();
     return kExitSuccess;
 }
@@ -66,15 +69,16 @@ int runTable(std::span<const std::string_view> args)
     return kExitSuccess;
 }
 
-int runIcs(std::span<const std::string_view> args, const ClockReading &clock)
+int runIcs(std::span<const std::string_view> args, ProcessClock &clock)
 {
     const IcsOptions options = parseIcsOptions(args);
     if (options.help) {
         writeWhole("-", kIcsHelp);
         return kExitSuccess;
     }
+    const UtcDateTime stamp = clock.reading().utc;
     OutputFile output(options.output);
-    writeIcsCalendar(options, clock.utc, output.buffer());
+    writeIcsCalendar(options, stamp, output.buffer());
     output.commit();
     return kExitSuccess;
 }
@@ -92,7 +96,7 @@ bool isRenderCommand(std::span<const std::string_view> args)
     return !args.empty() && args[0] == "render";
 }
 
-int runTextCommand(std::span<const std::string_view> args, const ClockReading &clock)
+int runTextCommand(std::span<const std::string_view> args, ProcessClock &clock)
 {
     if (args.empty())
         return runMonth(args, clock);
@@ -115,7 +119,7 @@ int runTextCommand(std::span<const std::string_view> args, const ClockReading &c
     if (first == "ics")
         return runIcs(rest, clock);
     throw UsageError(
-        std::string("unknown command '").append(first) + "'; expected month, table, ics or render");
+        "unknown command " + quotedArgument(first) + "; expected month, table, ics or render");
 }
 
 } // namespace shift

@@ -124,6 +124,61 @@ const BadInput kBadInputs[] = {
         { "render", "--dpi", "300", "-o", "v.png" },
         "render: unknown option '--dpi'; expected --view, --start, --team, --scheme, --target, "
         "--clock, -o or --help" },
+    // Control characters in what the user typed are shown escaped: the message stays one line
+    // and sends nothing a terminal would act on.
+    { "NewlineInATeam",
+        { "month", "--team", "A\nB" },
+        "--team: unknown team 'A\\nB'; expected A, B, C, D, E or all" },
+    { "TerminalEscapeInATeam",
+        { "--team", "\x1b[31mX" },
+        "--team: unknown team '\\x1b[31mX'; expected A, B, C, D, E or all" },
+    { "TabAndDeleteInAnUnknownOption",
+        { "table", "--fr\tom\x7f" },
+        "table: unknown option '--fr\\tom\\x7f'; expected --from, --to, --scheme, --format, -o or "
+        "--help" },
+    { "ControlBytesAsACommand",
+        { "\x01\x1f" },
+        "unknown command '\\x01\\x1f'; expected month, table, ics or render" },
+    { "CarriageReturnInAMonth",
+        { "month", "2016-0\r" },
+        "month: '2016-0\\x0d' is not a month; expected YYYY-MM" },
+    { "EscapeInAFileEnding",
+        { "render", "-o", "v.\x1b" },
+        "-o: unknown file ending in 'v.\\x1b'; expected .png or .pdf" },
+    // Years have four digits; a longer plain number is out of range, a padded one malformed.
+    { "PaddedYear",
+        { "table", "--from", "000002016-01-01", "--to", "2016-01-02" },
+        "--from: '000002016-01-01' is not a date; expected YYYY-MM-DD" },
+    { "PaddedYearPastTheRange",
+        { "table", "--from", "2016-01-01", "--to", "010000-01-01" },
+        "--to: '010000-01-01' is not a date; expected YYYY-MM-DD" },
+    { "TwoDigitYear", { "month", "16-05" }, "month: '16-05' is not a month; expected YYYY-MM" },
+    { "ThreeDigitYear",
+        { "render", "--start", "999-12", "-o", "v.png" },
+        "--start: '999-12' is not a month; expected YYYY-MM" },
+    { "PaddedYearZero", { "00000-05" }, "month: '00000-05' is not a month; expected YYYY-MM" },
+    { "LongYearWithoutPadding",
+        { "ics", "--team", "A", "--from", "123456789-01-01", "--to", "2016-01-01" },
+        "--from: year 123456789 is outside 1 to 9999" },
+    // An empty -o names no file, whichever command takes it; it is checked where it stands.
+    { "EmptyTableOutput",
+        { "table", "--from", "2016-01-01", "--to", "2016-01-02", "-o", "" },
+        "-o: the file name is empty; expected a file name ending in .csv or .json, or - for "
+        "standard output" },
+    { "EmptyIcsOutputAfterEquals",
+        { "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-02", "--output=" },
+        "-o: the file name is empty; expected a file name ending in .ics, or - for standard "
+        "output" },
+    { "EmptyRenderOutput",
+        { "render", "-o", "" },
+        "-o: the file name is empty; expected a file name ending in .png or .pdf" },
+    { "EmptyOutputBeforeAMissingOption",
+        { "table", "--output", "", "--to", "2016-01-02" },
+        "-o: the file name is empty; expected a file name ending in .csv or .json, or - for "
+        "standard output" },
+    { "BellInAnOperand",
+        { "ics", "\a" },
+        "ics: unexpected argument '\\x07'; expected options only" },
 };
 
 class BadInputTest : public testing::TestWithParam<BadInput> { };
@@ -154,6 +209,17 @@ TEST(BadInput, MalformedFixedClockIsRejected)
     EXPECT_EQ(run.err,
         "shiftcal: SHIFTCAL_NOW: 'yesterday' is not a date and time; expected \"YYYY-MM-DD "
         "HH:MM\"\n");
+}
+
+TEST(BadInput, ControlCharactersInTheFixedClockAreEscaped)
+{
+    ProcessOptions options;
+    options.environment["SHIFTCAL_NOW"] = "2016-10-01\n\x1b[2J";
+    const ProcessResult run = runProgram(kShiftcal, { "month" }, options);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err,
+        "shiftcal: SHIFTCAL_NOW: '2016-10-01\\n\\x1b[2J' is not a date and time; expected "
+        "\"YYYY-MM-DD HH:MM\"\n");
 }
 
 TEST(BadInput, AnExistingFileSurvivesARejectedRun)
@@ -196,6 +262,24 @@ TEST(WriteFailure, AMissingFolderGivesStatus1AndNoFile)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+TEST(WriteFailure, AFileNameWithControlCharactersIsReportedOnOneLine)
+{
+    TemporaryFolder folder;
+    const ProcessResult run = runProgram(kShiftcal,
+        { "table",
+            "--from",
+            "2016-01-01",
+            "--to",
+            "2016-01-01",
+            "-o",
+            folder.file("no\nsuch\x1b/t.csv") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+        "shiftcal: cannot write " + folder.path()
+            + "/no\\nsuch\\x1b/t.csv: No such file or directory\n");
     EXPECT_TRUE(folder.entries().empty());
 }
 
@@ -243,6 +327,31 @@ TEST(WriteSuccess, ReplacesAnExistingFileWhole)
     EXPECT_EQ(folder.entries(), std::vector<std::string> { "days.csv" });
     const auto permissions = std::filesystem::status(file).permissions();
     EXPECT_NE(permissions & std::filesystem::perms::owner_read, std::filesystem::perms::none);
+}
+
+TEST(WriteSuccess, ANameThatIsOnlyAnEndingIsAHiddenFileOfThatKind)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string name;
+        std::string start;
+    };
+    const Case cases[] = {
+        { { "table", "--from", "2016-01-01", "--to", "2016-01-01" }, ".json", "[" },
+        { { "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-01" },
+            ".ics",
+            "BEGIN:VCALENDAR" },
+        { { "render", "--start", "2016-01" }, ".png", "\x89PNG" },
+    };
+    for (const Case &c : cases) {
+        TemporaryFolder folder;
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), { "-o", folder.file(c.name) });
+        const ProcessResult run = runProgram(kShiftcal, args);
+        ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
+        EXPECT_EQ(readFile(folder.file(c.name)).rfind(c.start, 0), 0u) << c.name;
+        EXPECT_EQ(folder.entries(), std::vector<std::string> { c.name });
+    }
 }
 
 } // namespace

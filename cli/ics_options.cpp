@@ -1,0 +1,51 @@
+#include "cli/ics_options.h"
+
+#include "cli/command_line.h"
+#include "cli/option_values.h"
+
+#include <array>
+
+namespace shift {
+
+namespace {
+
+constexpr std::array<Choice<bool>, 1> kFileEndings { { { ".ics", true } } };
+
+constexpr std::string_view kOutputValues = "a file name ending in .ics, or - for standard output";
+
+} // namespace
+
+IcsOptions parseIcsOptions(std::span<const std::string_view> args)
+{
+    IcsOptions options;
+    CommandLine line("ics");
+    line.value("--team",
+        kOneTeamValues,
+        options.team,
+        [](const std::string &name, const std::string &text) {
+            return parseTeam(name, text, false);
+        });
+    line.value("--from", kDateValues, options.from, parseDate);
+    line.value("--to", kDateValues, options.to, parseDate);
+    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("-o,--output",
+        kOutputValues,
+        options.output,
+        [](const std::string &name, const std::string &text) {
+            return parseFileName(name, text, kOutputValues);
+        });
+    line.parse(args);
+    options.help = line.helpAsked();
+    if (options.help)
+        return options;
+
+    line.require("--team");
+    line.require("--from");
+    line.require("--to");
+    checkDateRange(options.from, options.to);
+    if (!writesToStandardOutput(options.output))
+        parseFileEnding("-o", options.output, kFileEndings, ".ics");
+    return options;
+}
+
+} // namespace shift

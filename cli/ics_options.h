@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/civil_date.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace shift {
+
+// `shiftcal ics --team T --from DATE --to DATE [--scheme S] [-o FILE]`.
+struct IcsOptions {
+    int team = 0; // 0..4
+    CivilDate from;
+    CivilDate to;
+    int scheme = 0;
+    std::string output; // "" or "-" for standard output
+    bool help = false;
+};
+
+// The options of `ics` from the arguments after its name. Throws UsageError at the first
+// argument it cannot accept (command_line.h), for a missing --team, --from or --to, for --from
+// after --to, and for a file that does not end in ".ics" (any case).
+// Example: {"--team", "c", "--from", "2016-12-19", "--to", "2017-01-08"} -> team C (2).
+IcsOptions parseIcsOptions(std::span<const std::string_view> args);
+
+} // namespace shift
