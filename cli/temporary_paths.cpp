@@ -45,13 +45,13 @@ extern "C" void removeTemporaryPathsAndDie(int signal)
 
 void installHandler()
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = removeTemporaryPathsAndDie;
     sigemptyset(&action.sa_mask);
     for (const int signal : kSignals)
         sigaddset(&action.sa_mask, signal);
     for (const int signal : kSignals) {
-        struct sigaction previous {};
+        struct sigaction previous { };
         ::sigaction(signal, nullptr, &previous);
         // A signal the caller chose to ignore (nohup, a shell's background job) stays ignored.
         if (previous.sa_handler != SIG_IGN)
