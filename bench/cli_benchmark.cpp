@@ -119,6 +119,37 @@ void NcalWeeks(benchmark::State &state)
     }
 }
 
+// The commands that answer about shifts, each as a user runs it; the clock is the system's.
+void ShiftQuery(benchmark::State &state)
+{
+    static const std::vector<std::vector<std::string>> kQueries = {
+        { kShiftcal, "now" },
+        { kShiftcal, "next", "--team", "A" },
+        { kShiftcal, "hours", "--team", "A", "--year", "2026", "--format", "csv" },
+        { kShiftcal, "compare", "--teams", "A,C", "--from", "2026-01-01", "--to", "2026-01-31" },
+        { kShiftcal,
+            "hours",
+            "--team",
+            "A",
+            "--scheme",
+            "norda",
+            "--from",
+            "1583-01-01",
+            "--to",
+            "2599-12-31",
+            "--format",
+            "csv" },
+    };
+    static const char *const kLabels[]
+        = { "now", "next", "hours (a year)", "compare (a month)", "hours 1583-2599" };
+    const std::vector<std::string> &query = kQueries[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(kLabels[state.range(0)]);
+    for (auto _ : state) {
+        if (!run(query))
+            state.SkipWithError("shiftcal failed");
+    }
+}
+
 void wholeProcess(benchmark::internal::Benchmark *b)
 {
     b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(15)->ReportAggregatesOnly(true);
@@ -128,6 +159,7 @@ BENCHMARK(TableCsv)->Arg(0)->Arg(1)->Iterations(3)->Apply(wholeProcess);
 BENCHMARK(BareWriterOfTheSameBytes)->Arg(0)->Arg(1)->Iterations(3)->Apply(wholeProcess);
 BENCHMARK(MonthView)->Iterations(20)->Apply(wholeProcess);
 BENCHMARK(NcalWeeks)->Iterations(20)->Apply(wholeProcess);
+BENCHMARK(ShiftQuery)->DenseRange(0, 4)->Iterations(10)->Apply(wholeProcess);
 
 } // namespace
 

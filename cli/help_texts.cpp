@@ -12,9 +12,14 @@ Commands:
   table    one record per day over a range of dates, CSV or JSON
   ics      one team's shifts as an iCalendar file
   render   the program's view as a PNG image or a one-page A4 PDF
+  now      the teams working at this moment and the next shift change
+  next     a team's next shifts and how long until each starts
+  hours    a team's hours month by month: at night, at weekends, on holidays
+  compare  two teams day by day: who works when the other is off
 
 Options:
-  -h, --help     show this help; 'shiftcal COMMAND --help' shows a command's
+  -h, --help     show this help; 'shiftcal COMMAND --help' shows the options of
+                 a command
   --version      show the version
 
 Schemes are sudra (0, the default) and norda (1); teams are A to E.
@@ -96,6 +101,82 @@ Options:
   --clock "YYYY-MM-DD HH:MM"
                         today and the hour for the marks (default: now)
   -o, --output FILE     the image to write, .png or .pdf (required)
+  -h, --help            show this help
+)";
+
+const std::string_view kNowHelp = R"(Usage: shiftcal now [OPTIONS]
+
+The teams working at this moment and the next shift change, in one line:
+  E team D until 22:00 (1 h left); next: N team A at 22:00
+or as JSON: {"now", "scheme", "week", "holiday", "working": [...], "next": [...]},
+each shift {"team", "letter", "date", "start", "end", "hours"} with ISO 8601
+times and real elapsed hours. "Now" is the local clock, or SHIFTCAL_NOW,
+read as Europe/Stockholm time.
+
+Options:
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --format F            text or json (default: from the ending of -o, else text)
+  -o, --output FILE     write FILE whole or not at all; - or no -o writes to
+                        standard output
+  -h, --help            show this help
+)";
+
+const std::string_view kNextHelp = R"(Usage: shiftcal next --team T [OPTIONS]
+
+The team's next shifts, one line each with the time until it starts; a shift
+in progress comes first ("now"). Shifts last as long as the clocks let them:
+the night the clocks go forward an eight-hour night lasts 7 hours.
+
+Options:
+  --team T              the team, A to E (required)
+  --count N             how many shifts, 1 to 1000 (default: 5)
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --format F            text or json (default: from the ending of -o, else text)
+  -o, --output FILE     write FILE whole or not at all; - or no -o writes to
+                        standard output
+  -h, --help            show this help
+)";
+
+const std::string_view kHoursHelp
+    = R"(Usage: shiftcal hours --team T (--year YYYY | --from DATE --to DATE) [OPTIONS]
+
+The hours the team works, one row per calendar month of the shifts' start
+dates and a total row: month,shifts,hours,night_hours,weekend_hours,
+holiday_hours. Hours are real elapsed hours; night hours fall between 22:00
+and 06:00, weekend hours on a Saturday or Sunday, holiday hours on a day with
+a holiday name (under norda; sudra has none), all in local time.
+
+Options:
+  --team T              the team, A to E (required)
+  --year YYYY           the shifts that start in that year
+  --from DATE           the first day, YYYY-MM-DD, with --to
+  --to DATE             the last day, YYYY-MM-DD, with --from
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --format F            text, json or csv (default: from the ending of -o,
+                        else text)
+  -o, --output FILE     write FILE whole or not at all; - or no -o writes to
+                        standard output
+  -h, --help            show this help
+)";
+
+const std::string_view kCompareHelp
+    = R"(Usage: shiftcal compare --teams X,Y --from DATE --to DATE [OPTIONS]
+
+Two teams day by day, to find a shift to swap: each day's letters of both
+teams and their relation: first-only (X works, Y is off), second-only,
+both-off or both-work. A production stop counts as off.
+
+Options:
+  --teams X,Y           two different teams, as A,C (required)
+  --from DATE           the first day, YYYY-MM-DD (required)
+  --to DATE             the last day, YYYY-MM-DD (required)
+  --only RELATION       only the days of one relation: first-only,
+                        second-only, both-off or both-work
+  --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --format F            text, json or csv (default: from the ending of -o,
+                        else text)
+  -o, --output FILE     write FILE whole or not at all; - or no -o writes to
+                        standard output
   -h, --help            show this help
 )";
 

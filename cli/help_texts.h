@@ -12,6 +12,10 @@ extern const std::string_view kMonthHelp;
 extern const std::string_view kTableHelp;
 extern const std::string_view kIcsHelp;
 extern const std::string_view kRenderHelp;
+extern const std::string_view kNowHelp;
+extern const std::string_view kNextHelp;
+extern const std::string_view kHoursHelp;
+extern const std::string_view kCompareHelp;
 
 inline constexpr std::string_view kVersionText = "shiftcal " SHIFT_VERSION "\n";
 

@@ -52,11 +52,6 @@ std::string dateDigits(const CivilDate &date)
     return localDateTime(date, 0).substr(0, 8);
 }
 
-std::string schemeWord(int scheme)
-{
-    return scheme == 0 ? "sudra" : "norda";
-}
-
 std::string describeShift(const ScheduleDay &day, int team, int scheme, const ShiftTimes &times)
 {
     const char letter = day.shown[static_cast<std::size_t>(team)];
@@ -86,8 +81,8 @@ void writeEvent(
 
     ics.line("BEGIN", "VEVENT");
     ics.line("UID",
-        schemeWord(options.scheme) + "-" + teamLetter + "-" + dateDigits(day.date) + "-"
-            + std::string(1, letter) + "@shiftcal");
+        std::string(schemeWord(options.scheme)) + "-" + teamLetter + "-" + dateDigits(day.date)
+            + "-" + std::string(1, letter) + "@shiftcal");
     ics.line("DTSTAMP", stamp);
     ics.line("DTSTART;" + zoneParameter, localDateTime(day.date, times.startHour));
     ics.line("DTEND;" + zoneParameter, localDateTime(endDate, times.endHour() % 24));

@@ -40,6 +40,12 @@ inline constexpr std::string_view kClockValues = "\"YYYY-MM-DD HH:MM\"";
 // "sudra", "norda" (any case), "0" or "1" -> 0 or 1.
 int parseScheme(std::string_view option, std::string_view text);
 
+// The word of scheme 0 or 1 as options, UIDs and JSON write it: "sudra" or "norda".
+constexpr std::string_view schemeWord(int scheme)
+{
+    return scheme == 0 ? "sudra" : "norda";
+}
+
 // "A".."E" (any case) -> 0..4; "all" (any case) -> kAllTeams when allowAll.
 int parseTeam(std::string_view option, std::string_view text, bool allowAll);
 

@@ -1,11 +1,15 @@
 #include "cli/text_commands.h"
 
 #include "cli/cli_error.h"
+#include "cli/compare_command.h"
 #include "cli/help_texts.h"
+#include "cli/hours_command.h"
 #include "cli/ics_options.h"
 #include "cli/ics_writer.h"
 #include "cli/month_options.h"
 #include "cli/month_text_view.h"
+#include "cli/next_command.h"
+#include "cli/now_command.h"
 #include "cli/output_file.h"
 #include "cli/table_options.h"
 #include "cli/table_writer.h"
@@ -83,6 +87,60 @@ int runIcs(std::span<const std::string_view> args, ProcessClock &clock)
     return kExitSuccess;
 }
 
+int runNow(std::span<const std::string_view> args, ProcessClock &clock)
+{
+    const NowOptions options = parseNowOptions(args);
+    if (options.help) {
+        writeWhole("-", kNowHelp);
+        return kExitSuccess;
+    }
+    const LocalDateTime now = clock.reading().local;
+    OutputFile output(options.output);
+    writeNowReport(options, now, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+int runNext(std::span<const std::string_view> args, ProcessClock &clock)
+{
+    const NextOptions options = parseNextOptions(args);
+    if (options.help) {
+        writeWhole("-", kNextHelp);
+        return kExitSuccess;
+    }
+    const LocalDateTime now = clock.reading().local;
+    OutputFile output(options.output);
+    writeNextReport(options, now, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+int runHours(std::span<const std::string_view> args)
+{
+    const HoursOptions options = parseHoursOptions(args);
+    if (options.help) {
+        writeWhole("-", kHoursHelp);
+        return kExitSuccess;
+    }
+    OutputFile output(options.output);
+    writeHoursReport(options, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
+int runCompare(std::span<const std::string_view> args)
+{
+    const CompareOptions options = parseCompareOptions(args);
+    if (options.help) {
+        writeWhole("-", kCompareHelp);
+        return kExitSuccess;
+    }
+    OutputFile output(options.output);
+    writeCompareReport(options, output.buffer());
+    output.commit();
+    return kExitSuccess;
+}
+
 // A first argument that is an option or a month belongs to the default command.
 bool startsMonthArguments(std::string_view first)
 {
@@ -118,8 +176,16 @@ int runTextCommand(std::span<const std::string_view> args, ProcessClock &clock)
         return runTable(rest);
     if (first == "ics")
         return runIcs(rest, clock);
-    throw UsageError(
-        "unknown command " + quotedArgument(first) + "; expected month, table, ics or render");
+    if (first == "now")
+        return runNow(rest, clock);
+    if (first == "next")
+        return runNext(rest, clock);
+    if (first == "hours")
+        return runHours(rest);
+    if (first == "compare")
+        return runCompare(rest);
+    throw UsageError("unknown command " + quotedArgument(first)
+        + "; expected month, table, ics, render, now, next, hours or compare");
 }
 
 } // namespace shift

@@ -16,6 +16,13 @@ date::local_seconds localTimeOf(DayCount day, int hour)
     return localDay + std::chrono::hours(hour);
 }
 
+date::local_seconds localTimeOf(const LocalDateTime &reading)
+{
+    const DayCount day = dayCountOf(reading.year, reading.month - 1, reading.day);
+    return localTimeOf(day, reading.hour) + std::chrono::minutes(reading.minute)
+        + std::chrono::seconds(reading.second);
+}
+
 ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, LocalTimeConverter &clock)
 {
     ShiftInterval interval;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calendar_arithmetic.h"
+#include "core/clock.h"
 #include "core/shift_times.h"
 #include "core/time_zone.h"
 
@@ -46,5 +47,8 @@ ShiftInterval shiftIntervalOf(DayCount day, ShiftTimes times, LocalTimeConverter
 
 // The local time of `day` at `hour` (may be 24 or more: the days after).
 date::local_seconds localTimeOf(DayCount day, int hour);
+
+// A clock reading as a local time. Example: {2026, 3, 28, 21, 0, 0, 0} -> 2026-03-28 21:00:00.
+date::local_seconds localTimeOf(const LocalDateTime &reading);
 
 } // namespace shift

@@ -1,9 +1,7 @@
 #include "core/time_zone.h"
 
 #include "core/posix_zone_rule.h"
-
-#include <fstream>
-#include <iterator>
+#include "core/zone_file.h"
 
 namespace shift {
 
@@ -12,55 +10,66 @@ namespace {
 // Where date/tz reads the system's zone files from.
 constexpr const char *kZoneFolder = "/usr/share/zoneinfo";
 
-} // namespace
-
-std::string posixRuleOfZoneFile(const std::string &path)
+// The earliest listed change from which `rule` makes every later change itself, with the same
+// offset; the time after the last change, which the rule covers by definition, at the least.
+std::chrono::sys_seconds ruleFromOf(const ZoneFile &file, const PosixZoneRule &rule)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::string contents((std::istreambuf_iterator<char>(file)), {});
-    // "TZif" and a version byte of '2' or later; version 1 files have no footer.
-    if (contents.size() < 5 || contents.compare(0, 4, "TZif") != 0 || contents[4] < '2')
-        return {};
-    if (contents.back() != '\n')
-        return {};
-    const std::size_t open = contents.rfind('\n', contents.size() - 2);
-    if (open == std::string::npos)
-        return {};
-    return contents.substr(open + 1, contents.size() - open - 2);
+    if (file.changes.empty())
+        return std::chrono::sys_seconds::min();
+    std::size_t first = file.changes.size() - 1;
+    while (first > 0) {
+        const ZoneFile::Change &change = file.changes[first - 1];
+        const date::sys_info made = rule.get_info(change.at);
+        if (made.begin != change.at || made.offset != change.offsetAfter)
+            break;
+        --first;
+    }
+    return file.changes[first].at;
 }
+
+} // namespace
 
 TimeZone::TimeZone(const std::string &name)
     : m_name(name)
-    , m_zone(date::locate_zone(name))
 {
-    // The last listed period is the one that never ends.
-    using namespace std::chrono;
-    const date::sys_info last = m_zone->get_info(sys_days(year(30000) / January / 1));
-    m_lastListedChange = last.begin;
-    const std::string rule = posixRuleOfZoneFile(std::string(kZoneFolder) + "/" + name);
-    if (!rule.empty())
-        m_laterYears = std::make_unique<PosixZoneRule>(rule);
+    const std::optional<ZoneFile> file = readZoneFile(std::string(kZoneFolder) + "/" + name);
+    if (file && !file->rule.empty()) {
+        m_rule = std::make_unique<PosixZoneRule>(file->rule);
+        m_ruleFrom = ruleFromOf(*file, *m_rule);
+    } else {
+        listed(); // no rule to answer from: the name must be known now
+    }
 }
 
 TimeZone::~TimeZone() = default;
 
+const date::time_zone &TimeZone::listed() const
+{
+    if (m_listed == nullptr)
+        m_listed = date::locate_zone(m_name);
+    return *m_listed;
+}
+
 date::sys_info TimeZone::get_info(std::chrono::sys_seconds moment) const
 {
-    if (m_laterYears && moment >= m_lastListedChange) {
-        date::sys_info info = m_laterYears->get_info(moment);
-        if (info.begin < m_lastListedChange)
-            info.begin = m_lastListedChange;
+    if (m_rule && moment >= m_ruleFrom) {
+        date::sys_info info = m_rule->get_info(moment);
+        if (info.begin < m_ruleFrom)
+            info.begin = m_ruleFrom;
         return info;
     }
-    return m_zone->get_info(moment);
+    return listed().get_info(moment);
 }
 
 std::chrono::sys_seconds TimeZone::to_sys(date::local_seconds local, date::choose choice) const
 {
-    const std::chrono::sys_seconds listed = m_zone->to_sys(local, choice);
-    if (m_laterYears && listed >= m_lastListedChange)
-        return m_laterYears->to_sys(local, choice);
-    return listed;
+    if (m_rule) {
+        const std::chrono::sys_seconds byRule = m_rule->to_sys(local, choice);
+        // Away from the boundary, where the offset before it may not be the rule's.
+        if (byRule - std::chrono::days(1) > m_ruleFrom)
+            return byRule;
+    }
+    return listed().to_sys(local, choice);
 }
 
 std::chrono::sys_seconds LocalTimeConverter::toSys(date::local_seconds local)
@@ -69,7 +78,7 @@ std::chrono::sys_seconds LocalTimeConverter::toSys(date::local_seconds local)
     if (m_known) {
         const sys_seconds guess(local.time_since_epoch() - m_period.offset);
         // Far enough from both ends that no skipped or repeated hour can be near.
-        if (guess - m_period.begin > days(1) && m_period.end - guess > days(1))
+        if (guess - days(1) > m_period.begin && guess + days(1) < m_period.end)
             return guess;
     }
     const sys_seconds instant = m_zone.to_sys(local, date::choose::earliest);

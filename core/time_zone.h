@@ -5,13 +5,15 @@
 #include <memory>
 #include <string>
 
-// A time zone of the system's tz database, complete for every year.
+// A time zone of the system's tz database, complete for every year, through date/tz.
 //
-// date/tz reads the system's zone files (tzdata), whose listed changes end in 2037; for the
-// years after, each file ends with a POSIX TZ rule ("CET-1CEST,M3.5.0,M10.5.0/3") that the
-// C library follows but date 3.0.1 does not. This class answers from the listed changes and,
-// from the start of the last listed period on, from that rule, so that Sweden's summer time
-// of 2038 and 2100 is kept as the C library keeps it.
+// date/tz in its system-database mode (Debian's date 3.0.1) has two limits this class works
+// around. It ends with the zone file's last listed change (2037), where the file itself goes on
+// with a POSIX TZ rule ("CET-1CEST,M3.5.0,M10.5.0/3") that the C library follows; and its
+// first use stats every file of the database, a few milliseconds that would dominate a short
+// command. So the zone answers from date's reading of that rule (ptz.h) for the times from
+// which the rule holds (since 1996 for Sweden), and from date's database, loaded only then,
+// for the times before.
 //
 // Example: TimeZone("Europe/Stockholm").get_info(sys_days(2038y/July/1)).abbrev == "CEST".
 namespace shift {
@@ -35,11 +37,16 @@ public:
     // `choice` as date::time_zone::to_sys does.
     std::chrono::sys_seconds to_sys(date::local_seconds local, date::choose choice) const;
 
+    // From when the zone file's rule holds; times before it load date's database.
+    std::chrono::sys_seconds ruleFrom() const { return m_ruleFrom; }
+
 private:
+    const date::time_zone &listed() const;
+
     std::string m_name;
-    const date::time_zone *m_zone;
-    std::chrono::sys_seconds m_lastListedChange; // begin of the zone file's last listed period
-    std::unique_ptr<PosixZoneRule> m_laterYears; // null when the file states no rule for them
+    mutable const date::time_zone *m_listed = nullptr; // loaded on first need
+    std::unique_ptr<PosixZoneRule> m_rule; // null when the file states none
+    std::chrono::sys_seconds m_ruleFrom = std::chrono::sys_seconds::max();
 };
 
 // Turns wall-clock times into instants for a walk that moves forward through time, as the
@@ -63,10 +70,5 @@ private:
     date::sys_info m_period;
     bool m_known = false;
 };
-
-// The rule that a zone file states for the years after its listed changes: the text after the
-// last-but-one line break of the file; empty when it states none or is not a zone file of
-// version 2 or later. Example for Europe/Stockholm: "CET-1CEST,M3.5.0,M10.5.0/3".
-std::string posixRuleOfZoneFile(const std::string &path);
 
 } // namespace shift

@@ -122,3 +122,29 @@ TEST(ShiftInterval, LastsAsLongAsTheClocksLetItFrom1980To2100)
 }
 
 } // namespace
+
+namespace {
+
+// The zone's offset at every twelfth hour of 1900..2100 against the C library's own reading of
+// the same zone files, for zones with summer time north and south, one that dropped it, and one
+// that never had it.
+TEST(TimeZone, AgreesWithTheCLibraryFrom1900To2100)
+{
+    for (const char *name :
+        { "Europe/Stockholm", "Australia/Sydney", "America/Sao_Paulo", "Asia/Tokyo" }) {
+        ::setenv("TZ", name, 1);
+        ::tzset();
+        const TimeZone zone(name);
+        const std::chrono::sys_seconds last = std::chrono::sys_days(civilDate(2100, 12, 31));
+        for (std::chrono::sys_seconds t = std::chrono::sys_days(civilDate(1900, 1, 1)); t < last;
+             t += std::chrono::hours(12)) {
+            const std::time_t instant = t.time_since_epoch().count();
+            std::tm local {};
+            ::localtime_r(&instant, &local);
+            ASSERT_EQ(zone.get_info(t).offset.count(), local.tm_gmtoff) << name << " " << instant;
+        }
+    }
+    EXPECT_LT(plantTimeZone().ruleFrom(), std::chrono::sys_days(civilDate(1997, 1, 1)));
+}
+
+} // namespace

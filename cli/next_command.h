@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/output_buffer.h"
+#include "cli/report_options.h"
+#include "core/clock.h"
+
+#include <span>
+#include <string_view>
+
+namespace shift {
+
+// `shiftcal next --team T [--count N] [--scheme S] [--format text|json] [-o FILE]`: the
+// team's next N shifts (default 5, 1..1000), a shift in progress first.
+struct NextOptions : ReportOptions {
+    int team = 0; // 0..4
+    int count = 5;
+};
+
+inline constexpr int kMaxNextCount = 1000;
+
+// Throws UsageError at the first argument it cannot accept, and without --team.
+NextOptions parseNextOptions(std::span<const std::string_view> args);
+
+// JSON: an array of shiftJson objects, each with "now" (true for the shift in progress).
+// Text: one line per shift, e.g.
+//   "2026-03-28 Sat  N  22:00-06:00   7 h  in 1 h"
+//   "2026-03-30 Mon  F  06:00-14:00   8 h  now, 2 h 30 min left"
+// A team without shifts under the scheme (E under sudra) gives [] and, in text, one line
+// saying so.
+void writeNextReport(const NextOptions &options, const LocalDateTime &now, OutputBuffer &out);
+
+} // namespace shift

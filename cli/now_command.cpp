@@ -1,0 +1,112 @@
+#include "cli/now_command.h"
+
+#include "cli/data_text.h"
+#include "cli/option_values.h"
+#include "cli/shift_text.h"
+#include "core/day_sequence.h"
+#include "core/team_shifts.h"
+
+#include <string>
+#include <vector>
+
+namespace shift {
+
+namespace {
+
+// The schedule around now: stops (Christmas, New Year) keep the plant still for up to three
+// days, so two weeks always hold the next shift, but near the end of the year 9999.
+constexpr int kDaysToSearch = 14;
+
+ShiftsAround shiftsAround(int scheme, std::chrono::sys_seconds now, DayCount today)
+{
+    const DayCount first = std::max<DayCount>(today - 1, 0);
+    const DayCount last = std::min(today + kDaysToSearch, dayCountOf(civilDate(9999, 12, 31)));
+    ShiftsAround around;
+    forEachShift(scheme, kEveryTeam, first, last, [&](const TeamShift &shift) {
+        const ShiftInterval &interval = shift.interval;
+        if (interval.contains(now)) {
+            around.working.push_back(shift);
+        } else if (interval.start > now) {
+            if (around.next.empty() || interval.start < around.next.front().interval.start)
+                around.next = { shift };
+            else if (interval.start == around.next.front().interval.start)
+                around.next.push_back(shift);
+        }
+        return true;
+    });
+    return around;
+}
+
+std::string jsonList(const std::vector<TeamShift> &shifts)
+{
+    std::string list = "[";
+    for (std::size_t i = 0; i < shifts.size(); ++i)
+        list += (i > 0 ? "," : "") + shiftJson(shifts[i]);
+    return list + "]";
+}
+
+std::string textLine(const ShiftsAround &around, std::chrono::sys_seconds now, DayCount today)
+{
+    std::string line;
+    for (const TeamShift &shift : around.working) {
+        line += line.empty() ? "" : ", ";
+        line += shiftName(shift) + " until " + clockTime(shift.interval.localEnd) + " ("
+            + humanDuration(shift.interval.end - now) + " left)";
+    }
+    if (line.empty())
+        line = "no shift is working now";
+    if (!around.next.empty()) {
+        line += "; next: ";
+        for (std::size_t i = 0; i < around.next.size(); ++i)
+            line += (i > 0 ? " and " : "") + shiftName(around.next[i]);
+        const ShiftInterval &first = around.next.front().interval;
+        line += " at " + clockTime(first.localStart);
+        const DayCount startDay = dayCountOf(
+            std::chrono::sys_days(std::chrono::floor<std::chrono::days>(first.localStart).time_since_epoch()));
+        if (startDay != today)
+            line += " on " + isoDate(startDay);
+    }
+    return line + "\n";
+}
+
+} // namespace
+
+ShiftsAround shiftsAround(int scheme, const LocalDateTime &now)
+{
+    const std::chrono::sys_seconds instant
+        = plantTimeZone().to_sys(localTimeOf(now), date::choose::earliest);
+    return shiftsAround(scheme, instant, dayCountOf(now.year, now.month - 1, now.day));
+}
+
+NowOptions parseNowOptions(std::span<const std::string_view> args)
+{
+    NowOptions options;
+    CommandLine line("now");
+    addReportOptions(line, options, false);
+    line.parse(args);
+    settleReportFormat(line, options, false);
+    return options;
+}
+
+void writeNowReport(const NowOptions &options, const LocalDateTime &now, OutputBuffer &out)
+{
+    const TimeZone &zone = plantTimeZone();
+    const date::local_seconds local = localTimeOf(now);
+    const std::chrono::sys_seconds instant = zone.to_sys(local, date::choose::earliest);
+    const DayCount today = dayCountOf(now.year, now.month - 1, now.day);
+    const ShiftsAround around = shiftsAround(options.scheme, instant, today);
+
+    if (options.format == ReportFormat::Text) {
+        out.append(textLine(around, instant, today));
+        return;
+    }
+    const ScheduleDay day = DaySequence(options.scheme, civilDateOf(today)).day();
+    out.append("{\"now\":\"" + isoLocalTime(local, local.time_since_epoch() - instant.time_since_epoch())
+        + "\",\"scheme\":\"" + std::string(schemeWord(options.scheme))
+        + "\",\"week\":" + std::to_string(day.week)
+        + ",\"holiday\":" + jsonString(kHolidayNames[static_cast<std::size_t>(day.holiday)])
+        + ",\"working\":" + jsonList(around.working) + ",\"next\":" + jsonList(around.next)
+        + "}\n");
+}
+
+} // namespace shift
