@@ -71,7 +71,9 @@ const std::string_view kIcsHelp = R"(Usage: shiftcal ics --team T --from DATE --
 An iCalendar file (RFC 5545) with one event per shift that team T works from
 DATE to DATE, in Europe/Stockholm local time: eight-hour F 06-14, E 14-22 and
 N 22-06 from Monday to Saturday; twelve-hour F 06-18 and N 18-06 on Sundays,
-and on Saturdays under norda. No event on a production stop.
+and on Saturdays under norda. No event on a production stop. A night shift
+that starts on 9999-12-31 ends in the year 10000, which iCalendar cannot
+write; it is left out.
 
 Options:
   --team T              the team, A to E (required)
