@@ -64,9 +64,10 @@ CompareOptions parseCompareOptions(std::span<const std::string_view> args)
 {
     CompareOptions options;
     CommandLine line("compare");
-    line.value("--teams", kTeamsValues, [&options](const std::string &name, const std::string &text) {
-        std::tie(options.first, options.second) = parseTeams(name, text);
-    });
+    line.value(
+        "--teams", kTeamsValues, [&options](const std::string &name, const std::string &text) {
+            std::tie(options.first, options.second) = parseTeams(name, text);
+        });
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
     line.value("--only",

@@ -54,8 +54,8 @@ std::vector<MonthRow> monthRows(const HoursOptions &options)
         dayCountOf(options.to),
         [&](const TeamShift &shift) {
             const CivilDate date = civilDateOf(shift.interval.day);
-            MonthRow &row
-                = rows[static_cast<std::size_t>(yearOf(date) * 12 + monthOf(date) - 1 - firstMonth)];
+            MonthRow &row = rows[static_cast<std::size_t>(
+                yearOf(date) * 12 + monthOf(date) - 1 - firstMonth)];
             ++row.shifts;
             row.parts += hourPartsOf(shift, clock);
             return true;
@@ -71,8 +71,11 @@ std::vector<MonthRow> monthRows(const HoursOptions &options)
 
 std::vector<std::string> fieldsOf(const MonthRow &row)
 {
-    return { row.month, std::to_string(row.shifts), hoursNumber(row.parts.total),
-        hoursNumber(row.parts.night), hoursNumber(row.parts.weekend),
+    return { row.month,
+        std::to_string(row.shifts),
+        hoursNumber(row.parts.total),
+        hoursNumber(row.parts.night),
+        hoursNumber(row.parts.weekend),
         hoursNumber(row.parts.holiday) };
 }
 
@@ -112,8 +115,7 @@ void writeText(const std::vector<MonthRow> &rows, OutputBuffer &out)
         std::string line = fields[0] + std::string(7 - fields[0].size(), ' ');
         for (std::size_t i = 1; i < fields.size(); ++i) {
             const std::size_t width = std::string_view(kColumns[i]).size();
-            line += "  "
-                + std::string(width > fields[i].size() ? width - fields[i].size() : 0, ' ')
+            line += "  " + std::string(width > fields[i].size() ? width - fields[i].size() : 0, ' ')
                 + fields[i];
         }
         out.append(line + "\n");

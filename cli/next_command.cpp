@@ -24,7 +24,8 @@ int parseCount(const std::string &name, const std::string &text)
     const bool digitsOnly = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
     if (!digitsOnly || error != std::errc() || end != text.data() + text.size() || count < 1
         || count > kMaxNextCount)
-        throw UsageError(name + ": " + quotedArgument(text) + " is not " + std::string(kCountValues));
+        throw UsageError(
+            name + ": " + quotedArgument(text) + " is not " + std::string(kCountValues));
     return count;
 }
 
@@ -77,7 +78,10 @@ void writeNextReport(const NextOptions &options, const LocalDateTime &now, Outpu
     if (teamWorksUnder(options.scheme, options.team)) {
         const DayCount today = dayCountOf(now.year, now.month - 1, now.day);
         const DayCount last = dayCountOf(civilDate(kLastYear, 12, 31));
-        forEachShift(options.scheme, options.team, std::max<DayCount>(today - 1, 0), last,
+        forEachShift(options.scheme,
+            options.team,
+            std::max<DayCount>(today - 1, 0),
+            last,
             [&](const TeamShift &shift) {
                 if (shift.interval.end > instant)
                     shifts.push_back(shift);
@@ -88,7 +92,8 @@ void writeNextReport(const NextOptions &options, const LocalDateTime &now, Outpu
     if (options.format == ReportFormat::Json) {
         std::string json = "[";
         for (std::size_t i = 0; i < shifts.size(); ++i)
-            json += (i > 0 ? ",\n" : "\n") + shiftJson(shifts[i], shifts[i].interval.contains(instant));
+            json += (i > 0 ? ",\n" : "\n")
+                + shiftJson(shifts[i], shifts[i].interval.contains(instant));
         out.append(json + (shifts.empty() ? "]\n" : "\n]\n"));
         return;
     }

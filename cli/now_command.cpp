@@ -61,8 +61,8 @@ std::string textLine(const ShiftsAround &around, std::chrono::sys_seconds now, D
             line += (i > 0 ? " and " : "") + shiftName(around.next[i]);
         const ShiftInterval &first = around.next.front().interval;
         line += " at " + clockTime(first.localStart);
-        const DayCount startDay = dayCountOf(
-            std::chrono::sys_days(std::chrono::floor<std::chrono::days>(first.localStart).time_since_epoch()));
+        const DayCount startDay = dayCountOf(std::chrono::sys_days(
+            std::chrono::floor<std::chrono::days>(first.localStart).time_since_epoch()));
         if (startDay != today)
             line += " on " + isoDate(startDay);
     }
@@ -101,12 +101,12 @@ void writeNowReport(const NowOptions &options, const LocalDateTime &now, OutputB
         return;
     }
     const ScheduleDay day = DaySequence(options.scheme, civilDateOf(today)).day();
-    out.append("{\"now\":\"" + isoLocalTime(local, local.time_since_epoch() - instant.time_since_epoch())
+    out.append("{\"now\":\""
+        + isoLocalTime(local, local.time_since_epoch() - instant.time_since_epoch())
         + "\",\"scheme\":\"" + std::string(schemeWord(options.scheme))
-        + "\",\"week\":" + std::to_string(day.week)
-        + ",\"holiday\":" + jsonString(kHolidayNames[static_cast<std::size_t>(day.holiday)])
-        + ",\"working\":" + jsonList(around.working) + ",\"next\":" + jsonList(around.next)
-        + "}\n");
+        + "\",\"week\":" + std::to_string(day.week) + ",\"holiday\":"
+        + jsonString(kHolidayNames[static_cast<std::size_t>(day.holiday)]) + ",\"working\":"
+        + jsonList(around.working) + ",\"next\":" + jsonList(around.next) + "}\n");
 }
 
 } // namespace shift

@@ -12,7 +12,8 @@ namespace shift {
 
 std::string_view weekdayName(int weekday)
 {
-    static constexpr std::string_view kNames[] = { "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun" };
+    static constexpr std::string_view kNames[]
+        = { "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun" };
     return kNames[weekday];
 }
 
@@ -26,7 +27,8 @@ std::string isoDate(DayCount day)
 
 std::string shiftName(const TeamShift &shift)
 {
-    return std::string(1, shift.letter) + " team " + std::string(letterAt(kTeamLetters, shift.team));
+    return std::string(1, shift.letter) + " team "
+        + std::string(letterAt(kTeamLetters, shift.team));
 }
 
 std::string shiftJson(const TeamShift &shift, std::optional<bool> inProgress)
@@ -66,12 +68,14 @@ std::string isoLocalTime(date::local_seconds local, std::chrono::seconds offset)
 
 std::string isoShiftStart(const ShiftInterval &shift)
 {
-    return isoLocalTime(shift.localStart, shift.localStart.time_since_epoch() - shift.start.time_since_epoch());
+    return isoLocalTime(
+        shift.localStart, shift.localStart.time_since_epoch() - shift.start.time_since_epoch());
 }
 
 std::string isoShiftEnd(const ShiftInterval &shift)
 {
-    return isoLocalTime(shift.localEnd, shift.localEnd.time_since_epoch() - shift.end.time_since_epoch());
+    return isoLocalTime(
+        shift.localEnd, shift.localEnd.time_since_epoch() - shift.end.time_since_epoch());
 }
 
 std::string clockTime(date::local_seconds local)

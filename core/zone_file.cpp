@@ -40,7 +40,10 @@ public:
     {
         if (!has(at, kHeaderSize) || m_bytes.substr(at, 4) != "TZif")
             return std::nullopt;
-        const auto count = [&](int i) { return static_cast<std::uint32_t>(bigEndian(at + 20 + 4 * static_cast<std::size_t>(i), 4)); };
+        const auto count = [&](int i) {
+            return static_cast<std::uint32_t>(
+                bigEndian(at + 20 + 4 * static_cast<std::size_t>(i), 4));
+        };
         return Counts { count(0), count(1), count(2), count(3), count(4), count(5) };
     }
 
@@ -89,7 +92,8 @@ std::optional<ZoneFile> readZoneFile(const std::string &path)
             return std::nullopt;
         const auto at = static_cast<std::int64_t>(file.bigEndian(times + 8 * i, 8));
         const auto offset = static_cast<std::int32_t>(file.bigEndian(types + 6 * type, 4));
-        zone.changes.push_back({ std::chrono::sys_seconds(std::chrono::seconds(at)), std::chrono::seconds(offset) });
+        zone.changes.push_back(
+            { std::chrono::sys_seconds(std::chrono::seconds(at)), std::chrono::seconds(offset) });
     }
     // The footer: the rule between two line breaks after the data.
     const std::string_view footer = file.bytes().substr(static_cast<std::size_t>(end));

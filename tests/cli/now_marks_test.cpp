@@ -65,7 +65,8 @@ TEST(NowMarks, TheWindowsBlueCellsAreTheTeamsNowLists)
                     if (t.x < geometry.cellX(0, 0) || t.x > geometry.cellX(0, 4))
                         continue; // today's weekday letter
                     const int team = (t.x - geometry.cellX(0, 0)) / 11;
-                    const int rowDay = t.y == shift::testing::multiMonthRowY(now.year, now.month - 1, now.day)
+                    const int rowDay
+                        = t.y == shift::testing::multiMonthRowY(now.year, now.month - 1, now.day)
                         ? now.day
                         : now.day - 1;
                     ASSERT_EQ(t.y, shift::testing::multiMonthRowY(now.year, now.month - 1, rowDay));

@@ -75,8 +75,15 @@ TEST(ShiftReports, HoursOfAYearAreTheLengthsOfItsShifts)
 {
     for (const std::string scheme : { "sudra", "norda" }) {
         for (const std::string team : { "A", "C", "E" }) {
-            const std::string csv = run({ "hours", "--team", team, "--scheme", scheme, "--year",
-                "2026", "--format", "csv" });
+            const std::string csv = run({ "hours",
+                "--team",
+                team,
+                "--scheme",
+                scheme,
+                "--year",
+                "2026",
+                "--format",
+                "csv" });
             std::istringstream lines(csv);
             std::string line;
             std::getline(lines, line);
@@ -102,8 +109,15 @@ TEST(ShiftReports, HoursOfAYearAreTheLengthsOfItsShifts)
             EXPECT_EQ(months, 12);
             EXPECT_DOUBLE_EQ(monthSum, total);
 
-            const std::string json = run({ "next", "--team", team, "--scheme", scheme, "--count",
-                                             "1000", "--format", "json" },
+            const std::string json = run({ "next",
+                                             "--team",
+                                             team,
+                                             "--scheme",
+                                             scheme,
+                                             "--count",
+                                             "1000",
+                                             "--format",
+                                             "json" },
                 "2025-12-31 23:59");
             const std::vector<std::string> dates = matches(json, "\"date\":\"([0-9-]+)\"");
             const std::vector<std::string> hours = matches(json, "\"hours\":([0-9.]+)");
@@ -124,17 +138,25 @@ TEST(ShiftReports, HoursOfAYearAreTheLengthsOfItsShifts)
 
 TEST(ShiftReports, CompareShowsTheDayTablesLettersAndTheirRelation)
 {
-    const std::vector<TableRow> table = parseCsvTable(run(
-        { "table", "--scheme", "norda", "--from", "2016-06-01", "--to", "2016-06-30" }));
-    const std::string csv = run({ "compare", "--teams", "B,E", "--scheme", "norda", "--from",
-        "2016-06-01", "--to", "2016-06-30", "--format", "csv" });
+    const std::vector<TableRow> table = parseCsvTable(
+        run({ "table", "--scheme", "norda", "--from", "2016-06-01", "--to", "2016-06-30" }));
+    const std::string csv = run({ "compare",
+        "--teams",
+        "B,E",
+        "--scheme",
+        "norda",
+        "--from",
+        "2016-06-01",
+        "--to",
+        "2016-06-30",
+        "--format",
+        "csv" });
     std::istringstream lines(csv);
     std::string line;
     std::getline(lines, line);
     ASSERT_EQ(line, "date,B,E,relation");
-    const auto works = [](const std::string &letter) {
-        return letter == "F" || letter == "E" || letter == "N";
-    };
+    const auto works
+        = [](const std::string &letter) { return letter == "F" || letter == "E" || letter == "N"; };
     std::size_t i = 0;
     int bothOff = 0;
     for (; std::getline(lines, line); ++i) {
@@ -150,8 +172,21 @@ TEST(ShiftReports, CompareShowsTheDayTablesLettersAndTheirRelation)
         EXPECT_EQ(line, day.date + "," + b + "," + e + "," + relation);
     }
     EXPECT_EQ(i, table.size());
-    const std::string onlyOff = run({ "compare", "--teams", "B,E", "--scheme", "norda", "--from",
-        "2016-06-01", "--to", "2016-06-30", "--only", "both-off", "-o", "-", "--format", "csv" });
+    const std::string onlyOff = run({ "compare",
+        "--teams",
+        "B,E",
+        "--scheme",
+        "norda",
+        "--from",
+        "2016-06-01",
+        "--to",
+        "2016-06-30",
+        "--only",
+        "both-off",
+        "-o",
+        "-",
+        "--format",
+        "csv" });
     EXPECT_EQ(static_cast<int>(std::count(onlyOff.begin(), onlyOff.end(), '\n')), bothOff + 1);
     EXPECT_GE(bothOff, 3) << "Midsummer's stop counts as off for both";
 }
