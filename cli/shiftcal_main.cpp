@@ -1,7 +1,9 @@
 // shiftcal: the schedule on the command line. The text commands run here and link only the
-// core; `render` needs Qt, so it lives in shiftcal-render beside this binary and is run in
-// this process's place, as git runs its subcommands, so that the text commands never pay for
-// loading Qt.
+// core; `render` needs Qt, so it lives in the helper shiftcal-render and is run in this
+// process's place, as git runs its subcommands, so that the text commands never pay for
+// loading Qt. Installed, the helper is in the package's own libexec folder
+// (SHIFT_RENDER_FROM_BINDIR, relative to this program's folder); in the build tree it stands
+// beside this program.
 #include "cli/cli_error.h"
 #include "cli/process_clock.h"
 #include "cli/text_commands.h"
@@ -27,9 +29,19 @@ std::string folderOfThisProgram()
     return std::string(self.substr(0, slash == self.npos ? 0 : slash));
 }
 
+std::string rendererPath()
+{
+    const std::string folder = folderOfThisProgram();
+    const std::string installed = folder + "/" SHIFT_RENDER_FROM_BINDIR "/shiftcal-render";
+    const std::string beside = folder + "/shiftcal-render";
+    if (::access(installed.c_str(), X_OK) != 0 && ::access(beside.c_str(), X_OK) == 0)
+        return beside;
+    return installed;
+}
+
 int execRenderer(int argc, char **argv)
 {
-    const std::string renderer = folderOfThisProgram() + "/shiftcal-render";
+    const std::string renderer = rendererPath();
     std::vector<char *> rendererArgs;
     rendererArgs.push_back(const_cast<char *>(renderer.c_str()));
     for (int i = 2; i < argc; ++i)
