@@ -16,7 +16,8 @@ namespace shift {
 //   are unknown options, not "-o file" and "-h -x". "--" ends the options; every other argument
 //   is an operand.
 // - Each value goes through its check (option_values.h), run as the option's CLI11 validator
-//   the moment CLI11 reads it. The last of a repeated option wins.
+//   the moment CLI11 reads it. The last of a repeated option wins; a reader of its own sees
+//   every one, in the order given (a repeatable option).
 // - "--help" or "-h" wins wherever an option may stand: nothing else is checked then.
 // - Otherwise the first wrong argument, in the order given, decides the one message:
 //     "COMMAND: unknown option 'NAME'; expected --a, --b or --help"

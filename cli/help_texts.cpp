@@ -80,6 +80,8 @@ Options:
   --from DATE           the first day, YYYY-MM-DD (required)
   --to DATE             the last day, YYYY-MM-DD (required)
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --remind D            a reminder D before each shift's start: 30m, 12h, 1d,
+                        1h30m (up to 28d); repeat it for several
   -o, --output FILE     write FILE (.ics) whole or not at all; - or no -o
                         writes to standard output
   -h, --help            show this help

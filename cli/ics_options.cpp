@@ -28,6 +28,10 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
     line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value(
+        "--remind", kReminderValues, [&options](const std::string &name, const std::string &text) {
+            options.reminders.push_back(parseReminderDuration(name, text));
+        });
     line.value("-o,--output",
         kOutputValues,
         options.output,
