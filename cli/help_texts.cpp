@@ -16,6 +16,8 @@ Commands:
   next     a team's next shifts and how long until each starts
   hours    a team's hours month by month: at night, at weekends, on holidays
   compare  two teams day by day: who works when the other is off
+  publish  a folder for a web server: every team's calendar feed, the day
+           tables and a page of today's shifts
 
 Options:
   -h, --help     show this help; 'shiftcal COMMAND --help' shows the options of
@@ -182,6 +184,37 @@ Options:
   -o, --output FILE     write FILE whole or not at all; - or no -o writes to
                         standard output
   -h, --help            show this help
+)";
+
+const std::string_view kPublishHelp = R"(Usage: shiftcal publish DIR [OPTIONS]
+
+Writes a folder for a web server to serve: for each scheme, one iCalendar feed
+per team (sudra-A.ics to sudra-D.ics, norda-A.ics to norda-E.ics) that a
+phone's calendar can subscribe to, the day table (sudra.csv, norda.csv, the
+columns of 'shiftcal table'), and index.html with today's shifts and a link to
+each feed. The feeds cover whole months from --months-back months before this
+one to --months-ahead months after it, ask to be fetched again every 12 hours,
+and give each shift the UID that 'shiftcal ics' gives it.
+
+DIR is replaced as a whole: the new set is written beside it and swapped in
+in one step, so that a web server serving DIR shows the old set or the new
+one, never a mix. Files get mode 0644 and DIR 0755. DIR may be missing or
+empty; a DIR that holds other files is refused. The folder that holds DIR
+must be writable.
+
+Options:
+  DIR                   the folder to publish into (required)
+  --months-back N       whole months before this one, 0 to 1200 (default: 1)
+  --months-ahead N      whole months after this one, 0 to 1200 (default: 12)
+  --remind D            a reminder D before each shift's start: 30m, 12h, 1d,
+                        1h30m (up to 28d); repeat it for several
+  --base-url URL        the https:// address DIR is served at: the page then
+                        links each feed for subscribing (webcal://) and shows
+                        its full address
+  -h, --help            show this help
+
+The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes today; with the
+same value the folder's bytes are the same.
 )";
 
 } // namespace shift

@@ -16,6 +16,7 @@ extern const std::string_view kNowHelp;
 extern const std::string_view kNextHelp;
 extern const std::string_view kHoursHelp;
 extern const std::string_view kCompareHelp;
+extern const std::string_view kPublishHelp;
 
 inline constexpr std::string_view kVersionText = "shiftcal " SHIFT_VERSION "\n";
 

@@ -162,6 +162,16 @@ int parseMonthCount(std::string_view option, std::string_view text)
     return *count;
 }
 
+int parseMonthOffset(std::string_view option, std::string_view text)
+{
+    const auto count = digitsValue(text);
+    if (!count || *count > kMaxMonths) {
+        throw UsageError(std::string(option) + ": " + quotedArgument(text) + " is not "
+            + std::string(kMonthOffsetValues));
+    }
+    return *count;
+}
+
 std::string wordList(std::span<const std::string_view> words)
 {
     std::string list;

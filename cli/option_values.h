@@ -66,6 +66,10 @@ LocalDateTime parseClockReading(std::string_view option, std::string_view text);
 // A count of months, decimal digits only, 1..kMaxMonths. Example: "03" -> 3; "+3" is refused.
 int parseMonthCount(std::string_view option, std::string_view text);
 
+// The same from 0: how many months before or after this one. Example: "0" -> 0.
+inline constexpr std::string_view kMonthOffsetValues = "a number from 0 to 1200";
+int parseMonthOffset(std::string_view option, std::string_view text);
+
 // One word among a few, e.g. {"csv", TableFormat::Csv}.
 template <typename T>
 struct Choice {

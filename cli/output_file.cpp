@@ -83,7 +83,8 @@ std::optional<int> descriptorNamedBy(const std::string &path)
     return std::nullopt;
 }
 
-OutputFile::OutputFile(const std::string &path)
+OutputFile::OutputFile(const std::string &path, std::optional<mode_t> newFileMode)
+    : m_newFileMode(newFileMode)
 {
     if (namesStandardOutput(path)) {
         m_buffer.emplace(STDOUT_FILENO, "standard output");
@@ -173,6 +174,8 @@ void OutputFile::openTemporary(const struct stat *replaced)
         if (::fchown(m_fd, replaced->st_uid, replaced->st_gid) != 0)
             (void)!::fchown(m_fd, static_cast<uid_t>(-1), replaced->st_gid);
         ::fchmod(m_fd, replaced->st_mode & 07777);
+    } else if (m_newFileMode) {
+        ::fchmod(m_fd, *m_newFileMode);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

@@ -16,7 +16,8 @@ namespace shift {
 //   is written under a short temporary name (".shiftcal-XXXXXX") in the same folder and
 //   renamed over `path` by commit(), so the file appears whole or not at all; a link is
 //   replaced itself, never followed. A replaced file keeps its permission bits, and its owner
-//   and group where the process may set them; a new file gets 0666 less the umask.
+//   and group where the process may set them; a new file gets 0666 less the umask, or
+//   `newFileMode` whatever the umask when it is given (a file a web server must read).
 // - a descriptor of this process (/dev/stdout, /dev/fd/N, /proc/self/fd/N, or a link to one):
 //   written to that descriptor, as "-" is to standard output, at its own offset.
 // - anything else that exists (a device, a FIFO, a socket, or a link to one): written in
@@ -30,7 +31,7 @@ namespace shift {
 // Example: OutputFile out("days.csv"); out.buffer().append("..."); out.commit();
 class OutputFile {
 public:
-    explicit OutputFile(const std::string &path);
+    explicit OutputFile(const std::string &path, std::optional<mode_t> newFileMode = std::nullopt);
     ~OutputFile();
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
@@ -52,6 +53,7 @@ private:
     std::string m_temporaryPath; // empty unless a temporary file exists
     std::optional<TemporaryPath> m_cleanup;
     int m_fd = -1;
+    std::optional<mode_t> m_newFileMode;
     std::optional<OutputBuffer> m_buffer;
 };
 

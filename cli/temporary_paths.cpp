@@ -60,31 +60,27 @@ void installHandler()
     g_handlerInstalled = true;
 }
 
-// Keeps the handler out while a slot is half filled.
-class SignalsHeld {
-public:
-    SignalsHeld()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        for (const int signal : kSignals)
-            sigaddset(&held, signal);
-        ::sigprocmask(SIG_BLOCK, &held, &m_previous);
-    }
-    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &m_previous, nullptr); }
-    SignalsHeld(const SignalsHeld &) = delete;
-    SignalsHeld &operator=(const SignalsHeld &) = delete;
-
-private:
-    sigset_t m_previous;
-};
-
 } // namespace
+
+SignalsHeld::SignalsHeld()
+{
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : kSignals)
+        sigaddset(&held, signal);
+    ::sigprocmask(SIG_BLOCK, &held, &m_previous);
+}
+
+SignalsHeld::~SignalsHeld()
+{
+    ::sigprocmask(SIG_SETMASK, &m_previous, nullptr);
+}
 
 TemporaryPath::TemporaryPath(const std::string &path, bool folder)
 {
     if (path.size() >= PATH_MAX)
         return;
+    // Keeps the handler out while a slot is half filled.
     const SignalsHeld held;
     if (!g_handlerInstalled)
         installHandler();

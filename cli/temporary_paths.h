@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <string>
 
 // Files and folders that exist only while a command writes, removed again should the process
@@ -27,6 +28,20 @@ public:
 
 private:
     int m_slot = -1;
+};
+
+// Holds those signals back while it lives, for a step that must not be cut in two (a file
+// made but not yet registered, a set of paths that changes hands); one that arrives meanwhile
+// is delivered when it goes.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld &) = delete;
+    SignalsHeld &operator=(const SignalsHeld &) = delete;
+
+private:
+    sigset_t m_previous;
 };
 
 } // namespace shift

@@ -11,6 +11,8 @@
 #include "cli/next_command.h"
 #include "cli/now_command.h"
 #include "cli/output_file.h"
+#include "cli/publish_options.h"
+#include "cli/site_publisher.h"
 #include "cli/table_options.h"
 #include "cli/table_writer.h"
 
@@ -141,6 +143,17 @@ int runCompare(std::span<const std::string_view> args)
     return kExitSuccess;
 }
 
+int runPublish(std::span<const std::string_view> args, ProcessClock &clock)
+{
+    const PublishOptions options = parsePublishOptions(args);
+    if (options.help) {
+        writeWhole("-", kPublishHelp);
+        return kExitSuccess;
+    }
+    publishSite(options, clock.reading());
+    return kExitSuccess;
+}
+
 // A first argument that is an option or a month belongs to the default command.
 bool startsMonthArguments(std::string_view first)
 {
@@ -184,8 +197,10 @@ int runTextCommand(std::span<const std::string_view> args, ProcessClock &clock)
         return runHours(rest);
     if (first == "compare")
         return runCompare(rest);
+    if (first == "publish")
+        return runPublish(rest, clock);
     throw UsageError("unknown command " + quotedArgument(first)
-        + "; expected month, table, ics, render, now, next, hours or compare");
+        + "; expected month, table, ics, render, now, next, hours, compare or publish");
 }
 
 } // namespace shift

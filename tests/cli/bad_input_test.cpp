@@ -25,8 +25,8 @@ void PrintTo(const BadInput &c, std::ostream *os)
 const BadInput kBadInputs[] = {
     { "UnknownCommand",
         { "frobnicate" },
-        "unknown command 'frobnicate'; expected month, table, ics, render, now, next, hours or "
-        "compare" },
+        "unknown command 'frobnicate'; expected month, table, ics, render, now, next, hours, "
+        "compare or publish" },
     { "UnknownMonthOption",
         { "month", "--bogus" },
         "month: unknown option '--bogus'; expected --months, --team, --scheme, --color or --help" },
@@ -162,8 +162,8 @@ const BadInput kBadInputs[] = {
         "--help" },
     { "ControlBytesAsACommand",
         { "\x01\x1f" },
-        "unknown command '\\x01\\x1f'; expected month, table, ics, render, now, next, hours or "
-        "compare" },
+        "unknown command '\\x01\\x1f'; expected month, table, ics, render, now, next, hours, "
+        "compare or publish" },
     { "CarriageReturnInAMonth",
         { "month", "2016-0\r" },
         "month: '2016-0\\x0d' is not a month; expected YYYY-MM" },

@@ -53,6 +53,7 @@ const Scenario kScenarios[] = {
     { "help_month.txt", { "month", "--help" }, "2016-10-01 20:00" },
     { "help_table.txt", { "table", "-h" }, "2016-10-01 20:00" },
     { "help_ics.txt", { "ics", "--help" }, "2016-10-01 20:00" },
+    { "help_publish.txt", { "publish", "--help" }, "2016-10-01 20:00" },
     { "help_render.txt", { "render", "--help" }, "2016-10-01 20:00" },
 };
 

@@ -30,6 +30,7 @@ const HelpCase kHelpCases[] = {
     { "OverMonthsPast9999", { "month", "9999-12", "--months", "2", "--help" }, "help_month.txt" },
     { "OverABadDate", { "table", "--from", "x", "--help" }, "help_table.txt" },
     { "OverAMissingValue", { "ics", "-h", "--team" }, "help_ics.txt" },
+    { "OverAnEmptyFolder", { "publish", "", "--remind", "1x", "--help" }, "help_publish.txt" },
     { "OverAnUnknownOption", { "ics", "--bogus", "-h", "--team", "Z" }, "help_ics.txt" },
     { "OverAFlagWithAValue", { "table", "--help=yes", "--help" }, "help_table.txt" },
     { "OverAnOperand", { "table", "2016-01-01", "-h" }, "help_table.txt" },
@@ -114,6 +115,7 @@ TEST(Clock, IsReadByCommandsThatUseItOnceTheirArgumentsAreAccepted)
                  "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-02" },
              std::vector<std::string> {
                  "render", "--clock", "2016-01-01 10:00", "-o", folder.file("v.png") },
+             std::vector<std::string> { "publish", folder.file("site") },
          }) {
         const ProcessResult run = runProgram(kShiftcal, args, options);
         EXPECT_EQ(run.status, 2) << args[0];
