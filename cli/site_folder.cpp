@@ -76,7 +76,7 @@ SiteFolder::SiteFolder(const std::string &folder, std::vector<std::string> names
     }
 
     const std::string parent = parentOf(m_path);
-    std::string temporary = parent + "/.shiftcal-XXXXXX";
+    std::string temporary = (parent == "/" ? "" : parent) + "/.shiftcal-XXXXXX";
     {
         // No signal may find the folder made but not yet registered.
         const SignalsHeld held;
@@ -105,13 +105,18 @@ void SiteFolder::fail(const std::string &reason) const
 
 bool SiteFolder::checkReplaceable() const
 {
-    const FolderHandle folder(::opendir(m_path.c_str()));
-    if (!folder) {
+    // Not through a link: the swap would move the link, and the old set's removal follow it.
+    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) {
         if (errno == ENOENT)
             return false;
+        fail(errno == ELOOP ? ENOTDIR : errno);
+    }
+    const FolderHandle folder(::fdopendir(descriptor));
+    if (!folder) {
+        ::close(descriptor);
         fail(errno);
     }
-    const int descriptor = ::dirfd(folder.get());
     while (const dirent *entry = ::readdir(folder.get())) {
         if (isDotOrDotDot(entry->d_name))
             continue;

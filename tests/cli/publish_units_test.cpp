@@ -319,6 +319,22 @@ TEST(SiteFolder, RefusesWhatItMustNotReplace)
     EXPECT_THROW(site.commit(), WriteError);
     EXPECT_EQ(namesIn(root.file("site")), (std::vector<std::string> { "a.txt", "late" }));
     EXPECT_EQ(readFile(root.file("site/a.txt")), "a\n");
+    fs::remove(root.file("site/late"));
+
+    // Nor is a folder that became a link meanwhile: swapping would move the link away.
+    SiteFolder linked(root.file("site"), { "a.txt" });
+    writeText(linked, "a.txt", "new\n");
+    fs::rename(root.file("site"), root.file("real"));
+    fs::create_directory_symlink("real", root.file("site"));
+    try {
+        linked.commit();
+        FAIL();
+    } catch (const WriteError &error) {
+        EXPECT_EQ(std::string(error.what()),
+            "cannot publish to " + root.file("site") + ": Not a directory");
+    }
+    EXPECT_TRUE(fs::is_symlink(root.file("site")));
+    EXPECT_EQ(readFile(root.file("real/a.txt")), "a\n");
 }
 
 } // namespace
