@@ -9,3 +9,9 @@ target_compile_definitions(cli_benchmark PRIVATE
     SHIFTCAL_BINARY="$<TARGET_FILE:shiftcal>"
     BARE_WRITER_BINARY="$<TARGET_FILE:cli_bare_writer>")
 add_dependencies(cli_benchmark shiftcal cli_bare_writer)
+
+# shiftcal publish against the ics and table processes that write the same feeds and tables.
+add_executable(publish_benchmark ${CMAKE_CURRENT_LIST_DIR}/publish_benchmark.cpp)
+target_link_libraries(publish_benchmark PRIVATE shift_warnings benchmark::benchmark)
+target_compile_definitions(publish_benchmark PRIVATE SHIFTCAL_BINARY="$<TARGET_FILE:shiftcal>")
+add_dependencies(publish_benchmark shiftcal)

@@ -15,6 +15,7 @@ MEANING = {
     "views_benchmark": "one full repaint onto an 800 x 580 image",
     "startup_benchmark": "process start to the main window's first paint (offscreen)",
     "cli_benchmark": "shiftcal as a whole process",
+    "publish_benchmark": "shiftcal publish, default window, against 9 ics + 2 table processes",
 }
 
 
