@@ -1,20 +1,16 @@
 #include "cli/site_page.h"
 
+#include "cli/shift_text.h"
 #include "cli/shift_words.h"
 #include "core/day_sequence.h"
 #include "core/schedule_texts.h"
 #include "version/version.h"
 
-#include <array>
 #include <cstdio>
 
 namespace shift {
 
 namespace {
-
-// Monday first, as ScheduleDay counts weekdays.
-constexpr std::array<std::string_view, 7> kWeekdayNames
-    = { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday" };
 
 constexpr std::string_view kHead = R"(<!DOCTYPE html>
 <html lang="en">
@@ -32,13 +28,6 @@ th, td { border-bottom: 1px solid #ccc; padding: 0.4rem 0.3rem; text-align: left
 <body>
 <h1>Shift schedule</h1>
 )";
-
-std::string isoDate(const CivilDate &date)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", yearOf(date), monthOf(date), dayOf(date));
-    return text;
-}
 
 // "F, morning shift 06:00-14:00", "*, production stop" or "day off".
 std::string todayText(int scheme, const ScheduleDay &day, int team)
@@ -85,8 +74,8 @@ void writeScheme(const SitePage &page, int scheme, const CivilDate &today, Outpu
             + calendarCell(page, feedFileName(scheme, team)) + "</td></tr>\n");
     }
     const std::string table = escapeHtml(tableFileName(scheme));
-    out.append("</table>\n<p>Every day from " + isoDate(page.window.from) + " to "
-        + isoDate(page.window.to) + " as a table: <a href=\"" + table + "\">" + table
+    out.append("</table>\n<p>Every day from " + isoDate(dayCountOf(page.window.from)) + " to "
+        + isoDate(dayCountOf(page.window.to)) + " as a table: <a href=\"" + table + "\">" + table
         + "</a></p>\n</section>\n");
 }
 
@@ -126,8 +115,7 @@ void writeSitePage(const SitePage &page, OutputBuffer &out)
     const DaySequence days(0, today);
     const ScheduleDay &first = days.day();
     out.append(kHead);
-    out.append("<p>Today is <strong>"
-        + std::string(kWeekdayNames[static_cast<std::size_t>(first.weekday)]) + " "
+    out.append("<p>Today is <strong>" + std::string(weekdayName(first.weekday)) + " "
         + std::to_string(page.now.day) + " "
         + std::string(kFullMonthNames[static_cast<std::size_t>(page.now.month - 1)]) + " "
         + std::to_string(page.now.year) + "</strong>, week " + std::to_string(first.week)

@@ -22,7 +22,7 @@ struct SitePage {
 // a base URL each calendar also gets a webcal:// link, which a phone opens as a subscription,
 // and its full address for calendars that ask for one. Team E appears under norda only.
 //
-// Example, scheme sudra on Saturday 1 October 2016 (week 39), team A's row:
+// Example, scheme sudra on Sat 1 October 2016 (week 39), team A's row:
 //   <tr><th scope="row">A</th><td>N, night shift 22:00-06:00</td>
 //   <td><a href="sudra-A.ics">sudra-A.ics</a></td></tr>
 void writeSitePage(const SitePage &page, OutputBuffer &out);
