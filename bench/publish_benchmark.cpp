@@ -6,11 +6,11 @@
 // reports the medians and their ratio (publish / separate processes).
 //
 // Aims: publish within 1.5 times its baseline and under 100 ms.
-// Measured 2026-12-08 on this project's 2-core Debian 12 VM, Release build, other builds
-// running alongside (load about 1):
-//   BM_PublishRatio, medians of 40 pairs: publish 13.7 ms, separate processes 105.1 ms,
-//   ratio 0.13; BM_PublishDefaultWindow (mean of 40) 19.5 ms, BM_IcsAndTableProcesses... 93 ms.
-// hyperfine -N: publish 14.5 +- 0.7 ms; one `ics` of the window 10.0 ms, one `table` 5.1 ms.
+// Measured 2026-12-08 on this project's 2-core Debian 12 VM, Release build, other work running
+// alongside (load about 1.7), medians of 40 pairs: publish 9.0 ms, separate processes 56.8 ms,
+// ratio 0.16; BM_PublishDefaultWindow 9.8 ms, BM_IcsAndTableProcessesOfTheSameWindow 58.6 ms.
+// Before main loaded the time zone faster: 13.7 ms against 105.1 ms (0.13); hyperfine -N then
+// gave publish 14.5 +- 0.7 ms, one `ics` of the window 10.0 ms, one `table` 5.1 ms.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
