@@ -28,11 +28,7 @@ std::string escapeControlCharacters(std::string_view text)
 
 std::string quotedArgument(std::string_view text)
 {
-    // Appended rather than added with operator+, which g++ 12 at -O2 warns about wrongly
-    // (-Wrestrict, its bug 105329).
-    std::string quoted = "'";
-    quoted.append(escapeControlCharacters(text)).push_back('\'');
-    return quoted;
+    return "'" + escapeControlCharacters(text) + "'";
 }
 
 void printError(std::string_view message)
