@@ -174,6 +174,14 @@ void CommandLine::value(std::string_view names, std::string_view expected, Value
     m_parts->declared.push_back({ name, std::string(expected), option });
 }
 
+void CommandLine::output(std::string &target, std::string_view expected)
+{
+    value("-o,--output",
+        expected,
+        [&target, expected = std::string(expected)](const std::string &name,
+            const std::string &text) { target = parseFileName(name, text, expected); });
+}
+
 void CommandLine::operands(std::size_t most, std::string_view expected, OperandReader read)
 {
     m_parts->mostOperands = most;

@@ -57,6 +57,10 @@ public:
         });
     }
 
+    // "-o,--output FILE", the output of every command that writes one: the name as typed, never
+    // empty (parseFileName); `expected` says which names it takes.
+    void output(std::string &target, std::string_view expected);
+
     // Accepts up to `most` operands, each handed to `read` in turn; the next one is an
     // unexpected argument, with `expected` in its message. By default none: "options only".
     void operands(std::size_t most, std::string_view expected, OperandReader read);

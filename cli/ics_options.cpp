@@ -19,12 +19,7 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
 {
     IcsOptions options;
     CommandLine line("ics");
-    line.value("--team",
-        kOneTeamValues,
-        options.team,
-        [](const std::string &name, const std::string &text) {
-            return parseTeam(name, text, false);
-        });
+    line.value("--team", kOneTeamValues, options.team, parseOneTeam);
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
     line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
@@ -32,12 +27,7 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
         "--remind", kReminderValues, [&options](const std::string &name, const std::string &text) {
             options.reminders.push_back(parseReminderDuration(name, text));
         });
-    line.value("-o,--output",
-        kOutputValues,
-        options.output,
-        [](const std::string &name, const std::string &text) {
-            return parseFileName(name, text, kOutputValues);
-        });
+    line.output(options.output, kOutputValues);
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

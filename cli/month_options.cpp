@@ -25,10 +25,7 @@ MonthOptions parseMonthOptions(std::span<const std::string_view> args, const Clo
 
     CommandLine line("month");
     line.value("--months", kMonthCountValues, options.months, parseMonthCount);
-    line.value(
-        "--team", kTeamValues, options.team, [](const std::string &name, const std::string &text) {
-            return parseTeam(name, text, true);
-        });
+    line.value("--team", kTeamValues, options.team, parseTeamOrAll);
     line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
     line.value("--color",
         wordList(kColorModes),

@@ -55,12 +55,7 @@ NextOptions parseNextOptions(std::span<const std::string_view> args)
 {
     NextOptions options;
     CommandLine line("next");
-    line.value("--team",
-        kOneTeamValues,
-        options.team,
-        [](const std::string &name, const std::string &text) {
-            return parseTeam(name, text, false);
-        });
+    line.value("--team", kOneTeamValues, options.team, parseOneTeam);
     line.value("--count", kCountValues, options.count, parseCount);
     addReportOptions(line, options, false);
     line.parse(args);

@@ -109,6 +109,16 @@ std::string isoDate(const CivilDate &date)
 
 } // namespace
 
+int parseOneTeam(std::string_view option, std::string_view text)
+{
+    return parseTeam(option, text, false);
+}
+
+int parseTeamOrAll(std::string_view option, std::string_view text)
+{
+    return parseTeam(option, text, true);
+}
+
 int parseScheme(std::string_view option, std::string_view text)
 {
     if (text == "0" || equalsIgnoringCase(text, "sudra"))

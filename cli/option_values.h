@@ -49,6 +49,10 @@ constexpr std::string_view schemeWord(int scheme)
 // "A".."E" (any case) -> 0..4; "all" (any case) -> kAllTeams when allowAll.
 int parseTeam(std::string_view option, std::string_view text, bool allowAll);
 
+// parseTeam for an option that takes one team, and for one that also takes "all".
+int parseOneTeam(std::string_view option, std::string_view text);
+int parseTeamOrAll(std::string_view option, std::string_view text);
+
 // "YYYY-MM-DD" of a day that exists: a four-digit year 0001..9999, two-digit month and day.
 // Example: "2016-02-29" -> 2016y/February/29; "2015-02-29", "16-02-29" and "000002016-02-29"
 // are not dates; "10000-01-01" and "0000-01-01" have a year outside 1 to 9999.

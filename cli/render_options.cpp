@@ -44,10 +44,7 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const C
             options.startYear = yearOf(start);
             options.startMonth = monthOf(start);
         });
-    line.value(
-        "--team", kTeamValues, options.team, [](const std::string &name, const std::string &text) {
-            return parseTeam(name, text, true);
-        });
+    line.value("--team", kTeamValues, options.team, parseTeamOrAll);
     line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
     line.value("--target",
         wordList(kTargets),
@@ -56,12 +53,7 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const C
             return parseChoice(name, text, kTargets);
         });
     line.value("--clock", kClockValues, options.clock, parseClockReading);
-    line.value("-o,--output",
-        kOutputValues,
-        options.output,
-        [](const std::string &name, const std::string &text) {
-            return parseFileName(name, text, kOutputValues);
-        });
+    line.output(options.output, kOutputValues);
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

@@ -34,12 +34,7 @@ void addReportOptions(CommandLine &line, ReportOptions &options, bool withCsv)
         [&options, withCsv, words](const std::string &name, const std::string &text) {
             options.format = formatsOf(withCsv)[wordIndex(name, text, words)].value;
         });
-    line.value("-o,--output",
-        kOutputValues,
-        options.output,
-        [](const std::string &name, const std::string &text) {
-            return parseFileName(name, text, kOutputValues);
-        });
+    line.output(options.output, kOutputValues);
 }
 
 void settleReportFormat(const CommandLine &line, ReportOptions &options, bool withCsv)

@@ -37,12 +37,7 @@ TableOptions parseTableOptions(std::span<const std::string_view> args)
         [](const std::string &name, const std::string &text) {
             return parseChoice(name, text, kFormats);
         });
-    line.value("-o,--output",
-        kOutputValues,
-        options.output,
-        [](const std::string &name, const std::string &text) {
-            return parseFileName(name, text, kOutputValues);
-        });
+    line.output(options.output, kOutputValues);
     line.parse(args);
     options.help = line.helpAsked();
     if (options.help)

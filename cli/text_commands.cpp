@@ -59,88 +59,65 @@ int runMonth(std::span<const std::string_view> args, ProcessClock &clock)
     return kExitSuccess;
 }
 
-int runTable(std::span<const std::string_view> args)
+// A command that writes its output to -o: its help when asked, otherwise the output, written
+// whole through OutputFile. `write(options, out)` fills the buffer.
+template <typename Options, typename Write>
+int writeOutput(const Options &options, std::string_view help, Write write)
 {
-    const TableOptions options = parseTableOptions(args);
     if (options.help) {
-        writeWhole("-", kTableHelp);
+        writeWhole("-", help);
         return kExitSuccess;
     }
     OutputFile output(options.output);
-    if (options.format == TableFormat::Json)
-        writeJsonTable(options.scheme, options.from, options.to, output.buffer());
-    else
-        writeCsvTable(options.scheme, options.from, options.to, output.buffer());
+    write(options, output.buffer());
     output.commit();
     return kExitSuccess;
 }
 
+int runTable(std::span<const std::string_view> args)
+{
+    return writeOutput(
+        parseTableOptions(args), kTableHelp, [](const TableOptions &o, OutputBuffer &out) {
+            if (o.format == TableFormat::Json)
+                writeJsonTable(o.scheme, o.from, o.to, out);
+            else
+                writeCsvTable(o.scheme, o.from, o.to, out);
+        });
+}
+
+// The clock is read only once the arguments are known to be good and no help is asked.
 int runIcs(std::span<const std::string_view> args, ProcessClock &clock)
 {
-    const IcsOptions options = parseIcsOptions(args);
-    if (options.help) {
-        writeWhole("-", kIcsHelp);
-        return kExitSuccess;
-    }
-    const UtcDateTime stamp = clock.reading().utc;
-    OutputFile output(options.output);
-    writeIcsCalendar(options, stamp, output.buffer());
-    output.commit();
-    return kExitSuccess;
+    return writeOutput(
+        parseIcsOptions(args), kIcsHelp, [&clock](const IcsOptions &o, OutputBuffer &out) {
+            writeIcsCalendar(o, clock.reading().utc, out);
+        });
 }
 
 int runNow(std::span<const std::string_view> args, ProcessClock &clock)
 {
-    const NowOptions options = parseNowOptions(args);
-    if (options.help) {
-        writeWhole("-", kNowHelp);
-        return kExitSuccess;
-    }
-    const LocalDateTime now = clock.reading().local;
-    OutputFile output(options.output);
-    writeNowReport(options, now, output.buffer());
-    output.commit();
-    return kExitSuccess;
+    return writeOutput(
+        parseNowOptions(args), kNowHelp, [&clock](const NowOptions &o, OutputBuffer &out) {
+            writeNowReport(o, clock.reading().local, out);
+        });
 }
 
 int runNext(std::span<const std::string_view> args, ProcessClock &clock)
 {
-    const NextOptions options = parseNextOptions(args);
-    if (options.help) {
-        writeWhole("-", kNextHelp);
-        return kExitSuccess;
-    }
-    const LocalDateTime now = clock.reading().local;
-    OutputFile output(options.output);
-    writeNextReport(options, now, output.buffer());
-    output.commit();
-    return kExitSuccess;
+    return writeOutput(
+        parseNextOptions(args), kNextHelp, [&clock](const NextOptions &o, OutputBuffer &out) {
+            writeNextReport(o, clock.reading().local, out);
+        });
 }
 
 int runHours(std::span<const std::string_view> args)
 {
-    const HoursOptions options = parseHoursOptions(args);
-    if (options.help) {
-        writeWhole("-", kHoursHelp);
-        return kExitSuccess;
-    }
-    OutputFile output(options.output);
-    writeHoursReport(options, output.buffer());
-    output.commit();
-    return kExitSuccess;
+    return writeOutput(parseHoursOptions(args), kHoursHelp, writeHoursReport);
 }
 
 int runCompare(std::span<const std::string_view> args)
 {
-    const CompareOptions options = parseCompareOptions(args);
-    if (options.help) {
-        writeWhole("-", kCompareHelp);
-        return kExitSuccess;
-    }
-    OutputFile output(options.output);
-    writeCompareReport(options, output.buffer());
-    output.commit();
-    return kExitSuccess;
+    return writeOutput(parseCompareOptions(args), kCompareHelp, writeCompareReport);
 }
 
 int runPublish(std::span<const std::string_view> args, ProcessClock &clock)
