@@ -78,7 +78,7 @@ void writeNextReport(const NextOptions &options, const LocalDateTime &now, Outpu
             std::max<DayCount>(today - 1, 0),
             last,
             [&](const TeamShift &shift) {
-                if (shift.interval.end > instant)
+                if (shift.interval.end > instant && endsWithinTheYears(shift.interval))
                     shifts.push_back(shift);
                 return static_cast<int>(shifts.size()) < options.count;
             });

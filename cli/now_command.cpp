@@ -24,6 +24,8 @@ ShiftsAround shiftsAround(int scheme, std::chrono::sys_seconds now, DayCount tod
     ShiftsAround around;
     forEachShift(scheme, kEveryTeam, first, last, [&](const TeamShift &shift) {
         const ShiftInterval &interval = shift.interval;
+        if (!endsWithinTheYears(interval))
+            return true;
         if (interval.contains(now)) {
             around.working.push_back(shift);
         } else if (interval.start > now) {

@@ -25,6 +25,11 @@ std::string isoDate(DayCount day)
     return text;
 }
 
+bool endsWithinTheYears(const ShiftInterval &shift)
+{
+    return shift.localEnd < localTimeOf(dayCountOf(civilDate(10000, 1, 1)), 0);
+}
+
 std::string shiftName(const TeamShift &shift)
 {
     return std::string(1, shift.letter) + " team "

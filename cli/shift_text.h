@@ -15,6 +15,10 @@ std::string_view weekdayName(int weekday);
 // "YYYY-MM-DD" of a day. Example: day 730485 -> "2001-01-01".
 std::string isoDate(DayCount day);
 
+// Whether a shift can be written with four-digit years: all but the night that starts on
+// 9999-12-31, which ends in the year 10000. The commands leave that one night out.
+bool endsWithinTheYears(const ShiftInterval &shift);
+
 // A shift as people name it: "F team C".
 std::string shiftName(const TeamShift &shift);
 
