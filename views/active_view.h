@@ -1,7 +1,11 @@
 #pragma once
 
 #include "core/shift_calendar.h"
+#include "views/day_spot.h"
 #include "views/drawing_surface.h"
+
+#include <optional>
+#include <string>
 
 namespace shift {
 
@@ -12,5 +16,18 @@ namespace shift {
 // Example: calendarView 1, startYear 2016, startMonth 9, firstTeam 2 -> the calendar page of
 // October 2016 for team C.
 void drawActiveView(ShiftCalendar &calendar, DrawingSurface &target);
+
+// What lies at (x, y) of the view that `state` selects, as it is drawn on `target`: a shown
+// day's cell of a shown team, the labels of a multi-month row, or nothing. The views' own
+// layouts decide (multi_month_layout.h, month_calendar_layout.h), so a point finds what the
+// drawing put there.
+// Example: calendarView 1, October 2016, team C, main window: (610, 110) -> 1 October, team 2.
+std::optional<DaySpot> spotInActiveView(
+    const ScheduleState &state, DrawingSurface::Target target, int x, int y);
+
+// The words for `spot` (day_description.h): its team's cell, or for row labels every team the
+// state shows. Example: the spot above -> "lördag 1 oktober 2016, vecka 39\nLag C: förmiddag 06-14"
+// under scheme 0.
+std::string describeSpot(ShiftCalendar &calendar, const DaySpot &spot);
 
 } // namespace shift

@@ -4,6 +4,7 @@
 #include "core/colours.h"
 #include "core/holiday_rules.h"
 #include "core/rotation_schemes.h"
+#include "views/month_calendar_layout.h"
 #include "views/page_geometry.h"
 #include "views/view_texts.h"
 
@@ -20,30 +21,16 @@ constexpr std::array<std::string_view, kTeamCount> kTeamNames
 constexpr std::array<std::string_view, 8> kColumnHeaders
     = { "Week", "Monday", "Tuesday", "Wedensd", "Thursday", "Friday", "Saturday", "Sunday" };
 
-constexpr int kColumns = 8;
-constexpr int kColumnPitch = 80;
-constexpr int kRowPitch = 46;
-constexpr int kTextLinePitch = 45;
-
-// Origin of the page and what it stands on: the printed page is the screen page moved up and to
-// the left, so that it starts at the paper's edge instead of beside the controls.
+// What the page stands on. The printed page is the screen page moved up and to the left
+// (MonthCalendarLayout), so that it starts at the paper's edge instead of beside the controls.
 struct Page {
-    int x0 = 77;
-    int y0 = 20;
     Colour background = kButtonFace;
     Colour header = kTeal;
 };
 
 Page pageFor(const DrawingSurface &target, int scheme)
 {
-    Page page;
-    if (target.isPrintSurface()) {
-        page.x0 = -44;
-        page.y0 = 0;
-        page.background = kWhite;
-    }
-    page.header = scheme == 0 ? kTeal : kMaroon;
-    return page;
+    return { target.isPrintSurface() ? kWhite : kButtonFace, scheme == 0 ? kTeal : kMaroon };
 }
 
 struct MonthFigures {
@@ -60,6 +47,7 @@ public:
         : m_calendar(calendar)
         , m_state(calendar.state())
         , m_surface(target)
+        , m_layout(target.target())
         , m_page(pageFor(target, calendar.state().scheme))
         , m_team(team)
     {
@@ -73,18 +61,18 @@ private:
     void clearArea();
     void drawTitleBand();
     void drawMonthBand(std::int32_t year, int month);
-    static int rowCount(const MonthFigures &figures);
     void drawGrid(int rows);
     void drawDayCells(std::int32_t year, int month, const MonthFigures &figures);
-    int drawWeekNumbers(std::int32_t year, int month, int day, int textY);
+    void drawWeekNumbers(std::int32_t year, int month, int day, int weekRow);
     void drawDayCell(int month, int day, int weekday, int textY, const MonthFigures &figures);
 
-    int x(int offset) const { return m_page.x0 + offset; }
-    int y(int offset) const { return m_page.y0 + offset; }
+    int x(int offset) const { return m_layout.x(offset); }
+    int y(int offset) const { return m_layout.y(offset); }
 
     ShiftCalendar &m_calendar;
     ScheduleState &m_state;
     DrawingSurface &m_surface;
+    const MonthCalendarLayout m_layout;
     const Page m_page;
     const int m_team;
 };
@@ -99,7 +87,7 @@ void MonthCalendarDrawing::draw(std::int32_t year, int month)
     drawMonthBand(year, month);
     m_surface.Font.Color = kBlack;
     m_surface.Font.Height = -14;
-    drawGrid(rowCount(figures));
+    drawGrid(MonthCalendarLayout::rowCount(figures.firstWeekday, figures.length));
     drawDayCells(year, month, figures);
 }
 
@@ -151,33 +139,18 @@ void MonthCalendarDrawing::drawMonthBand(std::int32_t year, int month)
     m_surface.TextOut(x(54), y(28), std::to_string(year));
 }
 
-// Header row included: one row per Monday-to-Sunday week that the month touches, plus one.
-int MonthCalendarDrawing::rowCount(const MonthFigures &figures)
-{
-    const int cells = figures.firstWeekday + figures.length; // 28..37
-    if (cells > 35)
-        return 7;
-    if (cells == 28)
-        return 5;
-    return 6;
-}
-
 void MonthCalendarDrawing::drawGrid(int rows)
 {
-    for (int c = 1; c <= kColumns; ++c) {
-        const int left = x(kColumnPitch * c - 37);
-        const int right = x(kColumnPitch * c + 44);
+    for (int c = 1; c <= MonthCalendarLayout::kColumns; ++c) {
+        const int left = m_layout.columnLeft(c);
+        const int right = m_layout.columnRight(c);
         for (int r = 1; r <= rows; ++r) {
-            if (r == 1) {
-                m_surface.Brush.Color = kSilver;
-                m_surface.Rectangle(left, y(52), right, y(83));
-                m_surface.TextOut(x(kColumnPitch * c - 26),
-                    y(62),
+            m_surface.Brush.Color = r == 1 ? kSilver : kWhite;
+            m_surface.Rectangle(left, m_layout.rowTop(r), right, m_layout.rowBottom(r));
+            if (r == 1)
+                m_surface.TextOut(m_layout.headerTextX(c),
+                    m_layout.headerTextY(),
                     kColumnHeaders[static_cast<std::size_t>(c - 1)]);
-            } else {
-                m_surface.Brush.Color = kWhite;
-                m_surface.Rectangle(left, y(kRowPitch * r - 14), right, y(kRowPitch * r + 34));
-            }
         }
     }
 }
@@ -185,32 +158,30 @@ void MonthCalendarDrawing::drawGrid(int rows)
 void MonthCalendarDrawing::drawDayCells(std::int32_t year, int month, const MonthFigures &figures)
 {
     m_surface.Font.Height = -20;
-    int textY = y(85);
     for (int day = 1; day <= figures.length; ++day) {
         const int weekday = weekdayOf(figures.base + day);
+        const int weekRow = MonthCalendarLayout::weekRowOf(day, figures.firstWeekday);
         if (weekday == kMonday)
-            textY = drawWeekNumbers(year, month, day, textY);
-        drawDayCell(month, day, weekday, textY, figures);
+            drawWeekNumbers(year, month, day, weekRow);
+        drawDayCell(month, day, weekday, m_layout.textLineY(weekRow), figures);
     }
 }
 
-// A Monday opens a week row (but for the 1st, whose row is already open) and writes its week
-// number there. The first Monday also numbers the partial week before it, on the first row,
-// unless that week belongs to the previous year.
-int MonthCalendarDrawing::drawWeekNumbers(std::int32_t year, int month, int day, int textY)
+// A Monday writes its week number on its row. The first Monday after the 1st also numbers the
+// partial week before it, on the first row, unless that week belongs to the previous year.
+void MonthCalendarDrawing::drawWeekNumbers(std::int32_t year, int month, int day, int weekRow)
 {
     m_calendar.computeWeekNumber(year, month, day + 2);
     const int weekNumber = m_state.weekNumber;
-    if (day != 1) {
-        if (day <= 7 && weekNumber != 1) {
-            m_surface.Font.Color = kGreen;
-            m_surface.TextOut(x(72), textY, std::to_string(weekNumber - 1));
-        }
-        textY += kTextLinePitch;
+    if (day != 1 && day <= kDaysPerWeek && weekNumber != 1) {
+        m_surface.Font.Color = kGreen;
+        m_surface.TextOut(m_layout.weekNumberX(),
+            m_layout.textLineY(weekRow - 1),
+            std::to_string(weekNumber - 1));
     }
     m_surface.Font.Color = kGreen;
-    m_surface.TextOut(x(72), textY, std::to_string(weekNumber));
-    return textY;
+    m_surface.TextOut(
+        m_layout.weekNumberX(), m_layout.textLineY(weekRow), std::to_string(weekNumber));
 }
 
 void MonthCalendarDrawing::drawDayCell(
@@ -220,18 +191,18 @@ void MonthCalendarDrawing::drawDayCell(
     m_state.shiftChar = m_calendar.shiftOf(m_team, dayCount);
     const Colour colour
         = m_calendar.classifyDay(month, day, figures.daysBefore + day, figures.easter, weekday);
-    const int cellLeft = kColumnPitch * weekday;
     m_surface.Font.Color = colour;
-    m_surface.TextOut(x(172 + cellLeft), textY, std::string_view(&m_state.shiftChar, 1));
+    m_surface.TextOut(
+        m_layout.shiftLetterX(weekday), textY, std::string_view(&m_state.shiftChar, 1));
     if (m_state.holiday != 0 && m_state.scheme != 0) {
         m_surface.Font.Height = -11;
-        m_surface.TextOut(x(126 + cellLeft),
-            textY + 24,
+        m_surface.TextOut(m_layout.holidayNameX(weekday),
+            textY + MonthCalendarLayout::kHolidayNameBelow,
             kHolidayNames[static_cast<std::size_t>(m_state.holiday)]);
         m_surface.Font.Height = -20;
     }
     m_surface.Font.Color = colour == kGray ? kBlack : colour;
-    m_surface.TextOut(x(142 + cellLeft), textY, std::to_string(day));
+    m_surface.TextOut(m_layout.dayNumberX(weekday), textY, std::to_string(day));
 }
 
 } // namespace

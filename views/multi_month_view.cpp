@@ -4,10 +4,10 @@
 #include "core/colours.h"
 #include "core/rotation_schemes.h"
 #include "core/shift_times.h"
+#include "views/multi_month_layout.h"
 #include "views/view_texts.h"
 
 #include <array>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -17,52 +17,17 @@ namespace {
 
 constexpr std::string_view kTitleGap = "          ";
 
-constexpr int kTopOrigin = 72;
-constexpr int kRowPitch = 14;
-constexpr int kBodyBottom = 543;
-constexpr int kDaysInLongestMonth = 31;
 constexpr int kLastTeam = kTeamCount - 1;
 
-// A year that the core's 32-bit operations accept and whose calendar is that of `year`: the
-// Gregorian calendar repeats every 400 years (146097 days, a whole number of weeks). Only the
-// year after the largest 32-bit year needs it; no Easter is known in either year.
-std::int32_t calendarEquivalentYear(std::int64_t year)
-{
-    constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(year > kLargest ? year - 400 : year);
-}
-
-// Everything that stays fixed for one drawing: the target's origin and colours and the
-// geometry of the team range.
-struct Layout {
-    int x0 = 0;
+// What stays fixed for one drawing besides the geometry: the target's colours.
+struct Colours {
     Colour background = kButtonFace;
     Colour header = kTeal;
-    bool oneTeam = true;
-    int months = 12; // columns side by side
-    int pitch = 55; // pixels from one column's origin to the next
-    int rowStart = 0; // start of the day labels, from the column's origin
-    // The line under a Sunday runs leftward from lineRight pixels right of a team's cell to
-    // lineLeft pixels left of it, so that the teams' segments join across the column.
-    int lineRight = 9;
-    int lineLeft = 46;
 };
 
-Layout layoutFor(const DrawingSurface &target, int scheme, int firstTeam, int lastTeam)
+Colours coloursFor(const DrawingSurface &target, int scheme)
 {
-    Layout layout;
-    layout.x0 = target.isPrintSurface() ? 37 : 147;
-    layout.background = target.isPrintSurface() ? kWhite : kButtonFace;
-    layout.header = scheme == 0 ? kTeal : kMaroon;
-    layout.oneTeam = firstTeam == lastTeam;
-    if (!layout.oneTeam) {
-        layout.months = 6;
-        layout.pitch = 111;
-        layout.rowStart = 4;
-        layout.lineRight = 17;
-        layout.lineLeft = 50;
-    }
-    return layout;
+    return { target.isPrintSurface() ? kWhite : kButtonFace, scheme == 0 ? kTeal : kMaroon };
 }
 
 // The clock date as a day count, so that "today" and "the day before today" are found by
@@ -92,6 +57,7 @@ struct MonthColumn {
     int length = 0; // 28..31
     int daysBefore = 0; // days of the year before the month, 0..335
     DayCount base = 0; // day count of day 0 of the month
+    int firstWeekday = 0; // of the 1st, 0 Monday .. 6 Sunday
     int easter = 0; // Easter Sunday's day of the year, or kNoEaster
 };
 
@@ -101,7 +67,8 @@ public:
         : m_calendar(calendar)
         , m_state(calendar.state())
         , m_surface(target)
-        , m_layout(layoutFor(target, calendar.state().scheme, firstTeam, lastTeam))
+        , m_layout(target.target(), firstTeam == lastTeam)
+        , m_colours(coloursFor(target, calendar.state().scheme))
         , m_clock(clockMomentOf(calendar.state()))
         , m_firstTeam(firstTeam)
         , m_lastTeam(lastTeam)
@@ -124,19 +91,16 @@ private:
     void drawDayLabels(const MonthColumn &column, int day, int rowY, DayCount dayCount);
     void drawWeekNumber(const MonthColumn &column, int day, int rowY);
     void drawShiftCell(const MonthColumn &column, int team, int day, int rowY, DayCount dayCount);
-    int drawSundayLine(int cellX, int rowY);
+    void drawSundayLine(int cellX, int lineY);
     bool marksAsWorking(char pattern, DayCount dayCount, int weekday) const;
 
-    int cellX(const MonthColumn &column, int team) const;
-    int headerLetterX(const MonthColumn &column, int team) const;
-    int columnLeft(int i) const { return m_layout.x0 + m_layout.pitch * (i - 1) - 27; }
-    int columnRight(int i) const { return m_layout.x0 + m_layout.pitch * i - 26; }
     bool onMainWindow() const { return !m_surface.isPrintSurface(); }
 
     ShiftCalendar &m_calendar;
     ScheduleState &m_state;
     DrawingSurface &m_surface;
-    const Layout m_layout;
+    const MultiMonthLayout m_layout;
+    const Colours m_colours;
     const ClockMoment m_clock;
     const int m_firstTeam;
     const int m_lastTeam;
@@ -154,33 +118,42 @@ void MultiMonthDrawing::draw(std::int32_t startYear, int startMonth)
 
 void MultiMonthDrawing::clearArea()
 {
-    m_surface.Brush.Color = m_layout.background;
-    m_surface.FillRect(m_layout.x0 - 26, -1, 900, 600);
+    m_surface.Brush.Color = m_colours.background;
+    m_surface.FillRect(m_layout.x0() - 26, -1, 900, 600);
 }
 
 void MultiMonthDrawing::drawColumnHeaderBoxes()
 {
     m_surface.Brush.Color = kSilver;
-    for (int i = 1; i <= m_layout.months; ++i)
-        m_surface.Rectangle(columnLeft(i), 27, columnRight(i), 82);
+    for (int c = 0; c < m_layout.months(); ++c)
+        m_surface.Rectangle(m_layout.columnLeft(c),
+            MultiMonthLayout::kHeaderTop,
+            m_layout.columnRight(c),
+            MultiMonthLayout::kHeaderBottom);
 }
 
 void MultiMonthDrawing::drawTitleBand()
 {
-    m_surface.Brush.Color = m_layout.header;
-    m_surface.Rectangle(m_layout.x0 - 27, 2, columnRight(m_layout.months), 28);
+    m_surface.Brush.Color = m_colours.header;
+    m_surface.Rectangle(m_layout.titleBandLeft(),
+        MultiMonthLayout::kTitleTop,
+        m_layout.titleBandRight(),
+        MultiMonthLayout::kTitleBottom);
     m_surface.Brush.Color = kWhite;
 }
 
 void MultiMonthDrawing::drawColumnBodies()
 {
-    for (int i = 1; i <= m_layout.months; ++i)
-        m_surface.Rectangle(columnLeft(i), 81, columnRight(i), kBodyBottom);
+    for (int c = 0; c < m_layout.months(); ++c)
+        m_surface.Rectangle(m_layout.columnLeft(c),
+            MultiMonthLayout::kBodyTop,
+            m_layout.columnRight(c),
+            MultiMonthLayout::kBodyBottom);
 }
 
 void MultiMonthDrawing::drawTitle(std::int32_t startYear, int startMonth)
 {
-    const int lastMonth = startMonth + m_layout.months - 1;
+    const int lastMonth = startMonth + m_layout.months() - 1;
     const bool crossesYear = lastMonth >= 12;
     const std::int64_t lastYear = std::int64_t { startYear } + (crossesYear ? 1 : 0);
     std::string title(kViewTitle);
@@ -194,10 +167,10 @@ void MultiMonthDrawing::drawTitle(std::int32_t startYear, int startMonth)
     title += ' ';
     title += std::to_string(lastYear);
 
-    m_surface.Brush.Color = m_layout.header;
+    m_surface.Brush.Color = m_colours.header;
     m_surface.Font.Color = kWhite;
     m_surface.Font.Height = -16;
-    m_surface.TextOut(m_layout.x0 - 10, 6, title);
+    m_surface.TextOut(m_layout.titleX(), MultiMonthLayout::kTitleY, title);
     m_surface.Brush.Color = kWhite;
 }
 
@@ -216,6 +189,7 @@ MonthColumn MultiMonthDrawing::monthFigures(
     column.length = kMonthLengths[static_cast<std::size_t>(month)] + febExtra;
     column.daysBefore = m_calendar.daysBeforeMonth(month);
     column.base = yearBase(year) + column.daysBefore;
+    column.firstWeekday = weekdayOf(column.base + 1);
     column.easter = easter;
     return column;
 }
@@ -227,8 +201,8 @@ void MultiMonthDrawing::drawMonths(std::int32_t startYear, int startMonth)
     int easter = m_calendar.easterDayOfYear(calendarEquivalentYear(year));
 
     int month = startMonth;
-    int lastMonth = startMonth + m_layout.months - 1;
-    int origin = m_layout.x0;
+    int lastMonth = startMonth + m_layout.months() - 1;
+    int column = 0;
     while (month <= lastMonth) {
         setYear(year);
         const int febExtra = month == 1 ? m_state.leapYear : 0;
@@ -239,60 +213,51 @@ void MultiMonthDrawing::drawMonths(std::int32_t startYear, int startMonth)
             setYear(year);
             easter = m_calendar.easterDayOfYear(calendarEquivalentYear(year));
         }
-        const MonthColumn column = monthFigures(year, month, origin, easter, febExtra);
-        drawColumnHeader(column);
+        const MonthColumn figures
+            = monthFigures(year, month, m_layout.columnOrigin(column), easter, febExtra);
+        drawColumnHeader(figures);
         m_surface.Brush.Color = kWhite;
         for (int team = m_firstTeam; team <= m_lastTeam; ++team)
-            drawTeamRows(column, team);
+            drawTeamRows(figures, team);
         month += 1;
-        origin += m_layout.pitch;
+        column += 1;
     }
-}
-
-int MultiMonthDrawing::cellX(const MonthColumn &column, int team) const
-{
-    return m_layout.oneTeam ? column.origin + 19 : column.origin + 23 + 11 * team;
-}
-
-int MultiMonthDrawing::headerLetterX(const MonthColumn &column, int team) const
-{
-    return m_layout.oneTeam ? column.origin + 19 : column.origin + 24 + 11 * team;
 }
 
 void MultiMonthDrawing::drawColumnHeader(const MonthColumn &column)
 {
     const auto month = static_cast<std::size_t>(column.month);
+    const int textX = m_layout.headerTextX(column.origin);
     m_surface.Font.Color = kBlack;
     m_surface.Brush.Color = kSilver;
     m_surface.Font.Height = -12;
-    m_surface.TextOut(column.origin - 17, 34, std::to_string(column.year));
-    m_surface.TextOut(column.origin - 17,
-        48,
-        m_layout.oneTeam ? kShortMonthNames[month] : kFullMonthNames[month]);
+    m_surface.TextOut(textX, MultiMonthLayout::kYearY, std::to_string(column.year));
+    m_surface.TextOut(textX,
+        MultiMonthLayout::kMonthNameY,
+        m_layout.oneTeam() ? kShortMonthNames[month] : kFullMonthNames[month]);
     m_surface.Font.Color = kWhite;
-    const int firstLetter = m_layout.oneTeam ? m_firstTeam : 0;
-    const int lastLetter = m_layout.oneTeam ? m_firstTeam : kLastTeam;
+    const int firstLetter = m_layout.oneTeam() ? m_firstTeam : 0;
+    const int lastLetter = m_layout.oneTeam() ? m_firstTeam : kLastTeam;
     for (int team = firstLetter; team <= lastLetter; ++team) {
         // Alone, a team is always named, even one without shifts.
-        const bool named = m_layout.oneTeam || teamWorksUnder(m_state.scheme, team);
+        const bool named = m_layout.oneTeam() || teamWorksUnder(m_state.scheme, team);
         const std::string_view letter = named ? letterAt(kTeamLetters, team) : std::string_view();
-        m_surface.TextOut(headerLetterX(column, team), 66, letter);
+        m_surface.TextOut(
+            m_layout.headerLetterX(column.origin, team), MultiMonthLayout::kTeamLetterY, letter);
     }
 }
 
 void MultiMonthDrawing::drawTeamRows(const MonthColumn &column, int team)
 {
-    int rowY = kTopOrigin;
-    for (int day = 1; day <= kDaysInLongestMonth; ++day) {
-        rowY += kRowPitch;
-        if (day > column.length)
-            continue;
+    for (int day = 1; day <= column.length; ++day) {
+        const int rowY = MultiMonthLayout::rowY(day, column.firstWeekday);
         const DayCount dayCount = column.base + day;
         if (team == m_firstTeam)
             drawDayLabels(column, day, rowY, dayCount);
         drawShiftCell(column, team, day, rowY, dayCount);
         if (weekdayOf(dayCount) == kSunday && day + 1 <= column.length)
-            rowY = drawSundayLine(cellX(column, team), rowY);
+            drawSundayLine(m_layout.cellX(column.origin, team),
+                MultiMonthLayout::sundayLineY(day, column.firstWeekday));
     }
 }
 
@@ -300,14 +265,14 @@ void MultiMonthDrawing::drawDayLabels(
     const MonthColumn &column, int day, int rowY, DayCount dayCount)
 {
     const int weekday = weekdayOf(dayCount);
-    const int rowX = column.origin + m_layout.rowStart;
     const Colour colour = m_calendar.classifyDay(
         column.month, day, column.daysBefore + day, column.easter, weekday);
     m_surface.Font.Color = colour == kGray ? kBlack : colour;
-    m_surface.TextOut(rowX - 5, rowY, std::to_string(day));
+    m_surface.TextOut(m_layout.dayNumberX(column.origin), rowY, std::to_string(day));
     if (onMainWindow() && m_clock.known && dayCount == m_clock.today)
         m_surface.Font.Color = kBlue;
-    m_surface.TextOut(rowX - 16, rowY, letterAt(kWeekdayLetters, weekday));
+    m_surface.TextOut(
+        m_layout.weekdayLetterX(column.origin), rowY, letterAt(kWeekdayLetters, weekday));
     if (weekday == kWednesday && day + 2 <= column.length)
         drawWeekNumber(column, day, rowY);
 }
@@ -316,7 +281,7 @@ void MultiMonthDrawing::drawWeekNumber(const MonthColumn &column, int day, int r
 {
     m_calendar.computeWeekNumber(calendarEquivalentYear(column.year), column.month, day);
     const std::string digits = std::to_string(m_state.weekNumber);
-    const int x = column.origin + m_layout.rowStart - 25;
+    const int x = m_layout.weekNumberX(column.origin);
     m_surface.Font.Color = kGreen;
     m_surface.TextOut(x, rowY, std::string_view(digits).substr(0, 1));
     if (m_state.weekNumber > 9)
@@ -336,15 +301,13 @@ void MultiMonthDrawing::drawShiftCell(
     const std::string_view letter = teamWorksUnder(m_state.scheme, team)
         ? std::string_view(&m_state.shiftChar, 1)
         : std::string_view();
-    m_surface.TextOut(cellX(column, team), rowY, letter);
+    m_surface.TextOut(m_layout.cellX(column.origin, team), rowY, letter);
 }
 
-int MultiMonthDrawing::drawSundayLine(int x, int rowY)
+void MultiMonthDrawing::drawSundayLine(int x, int lineY)
 {
-    rowY += 1;
-    m_surface.MoveTo(x + m_layout.lineRight, rowY + kRowPitch);
-    m_surface.LineTo(x - m_layout.lineLeft, rowY + kRowPitch);
-    return rowY + 3;
+    m_surface.MoveTo(x + m_layout.lineRight(), lineY);
+    m_surface.LineTo(x - m_layout.lineLeft(), lineY);
 }
 
 // The shift working now is marked on the main window only, but for the night shift that began

@@ -1,0 +1,179 @@
+#include "views/day_description.h"
+
+#include "core/civil_date.h"
+#include "core/shift_times.h"
+#include "layout_oracle.h"
+#include "view_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace shift {
+namespace {
+
+using testing::at;
+using testing::calendarAt;
+
+struct TextCase {
+    const char *name;
+    int scheme;
+    ShownDay day;
+    int firstTeam;
+    int lastTeam;
+    const char *text;
+};
+
+void PrintTo(const TextCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const TextCase kTexts[] = {
+    { "SaturdayAfternoonUnderSudra",
+        0,
+        { 2016, 9, 1 },
+        3,
+        3,
+        "lördag 1 oktober 2016, vecka 39\nLag D: eftermiddag 14-22" },
+    { "SaturdayRowUnderSudraTeamEHasNoShifts",
+        0,
+        { 2016, 9, 1 },
+        0,
+        4,
+        "lördag 1 oktober 2016, vecka 39\nLag A: natt 22-06\nLag B: ledig\n"
+        "Lag C: förmiddag 06-14\nLag D: eftermiddag 14-22\nLag E: ingår inte i Sudra" },
+    { "ChristmasEveIsAStopForEveryTeam",
+        1,
+        { 2016, 11, 24 },
+        0,
+        1,
+        "lördag 24 december 2016, vecka 51\nJulafton\nProduktionsstopp\nLag A: inget skift\n"
+        "Lag B: inget skift" },
+    { "NordaSaturdayNightIsTwelveHours",
+        1,
+        { 2016, 9, 1 },
+        0,
+        0,
+        "lördag 1 oktober 2016, vecka 39\nLag A: natt 18-06" },
+    { "SudraHasNoHolidayNames",
+        0,
+        { 2016, 11, 26 },
+        1,
+        1,
+        "måndag 26 december 2016, vecka 52\nLag B: natt 22-06" },
+    { "AnEveWithoutAStop",
+        1,
+        { 2016, 0, 5 },
+        2,
+        2,
+        "tisdag 5 januari 2016, vecka 1\n13dags afton\nLag C: eftermiddag 14-22" },
+    { "FridayFirstOfJanuaryBelongsToLastYearsWeek53",
+        1,
+        { 2027, 0, 1 },
+        4,
+        4,
+        "fredag 1 januari 2027, vecka 53\nNyårsdagen\nProduktionsstopp\nLag E: inget skift" },
+    { "MondayTwentyNinthOfDecemberIsWeekOne",
+        0,
+        { 2025, 11, 29 },
+        0,
+        0,
+        "måndag 29 december 2025, vecka 1\nLag A: natt 22-06" },
+};
+
+class DayDescription : public ::testing::TestWithParam<TextCase> { };
+
+TEST_P(DayDescription, SaysTheDayInSwedish)
+{
+    const TextCase &c = GetParam();
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 1, 20), c.scheme);
+    const ScheduleState before = calendar.state();
+    const std::string text = c.firstTeam == c.lastTeam
+        ? describeDayCell(calendar, c.day, c.firstTeam)
+        : describeDayRow(calendar, c.day, c.firstTeam, c.lastTeam);
+    EXPECT_EQ(text, c.text);
+    // Only scratch fields change; the clock is not read.
+    const ScheduleState &after = calendar.state();
+    EXPECT_EQ(after.startYear, before.startYear);
+    EXPECT_EQ(after.startMonth, before.startMonth);
+    EXPECT_EQ(after.hour, before.hour);
+    EXPECT_EQ(after.scheme, before.scheme);
+    EXPECT_EQ(after.cycleLength, before.cycleLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, DayDescription, ::testing::ValuesIn(kTexts), [](const auto &p) {
+    return std::string(p.param.name);
+});
+
+// Line 1 of every day of five years against std::chrono: the weekday and month names follow
+// the real calendar, and the week is the ISO week, also at both ends of every year.
+TEST(DayDescriptionSweep, DateLineFollowsTheCalendar)
+{
+    static const char *const kWeekdays[]
+        = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
+    static const char *const kMonths[] = { "januari",
+        "februari",
+        "mars",
+        "april",
+        "maj",
+        "juni",
+        "juli",
+        "augusti",
+        "september",
+        "oktober",
+        "november",
+        "december" };
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 1), 1);
+    for (int year = 2024; year <= 2028; ++year) {
+        for (int month = 0; month < 12; ++month) {
+            for (int day = 1; day <= testing::daysInMonth(year, month); ++day) {
+                const std::string expected
+                    = std::string(kWeekdays[testing::isoWeekday(year, month, day)]) + " "
+                    + std::to_string(day) + " " + kMonths[month] + " " + std::to_string(year)
+                    + ", vecka " + std::to_string(testing::isoWeek(year, month, day));
+                ASSERT_EQ(describeDate(calendar, { year, month, day }), expected);
+            }
+        }
+    }
+}
+
+// The hours of every worked shift come from the one rule of shift_times.h, under both schemes
+// and on every weekday; a day off and a stop name no hours.
+TEST(DayDescriptionSweep, ShiftHoursAreThoseOfTheShiftTimesRule)
+{
+    static const char *const kNames[] = { "förmiddag", "eftermiddag", "natt" };
+    for (int scheme = 0; scheme <= 1; ++scheme) {
+        ShiftCalendar calendar = calendarAt(at(2016, 10, 1), scheme);
+        // Ten weeks from 1 March 2016: both kinds of weekend, a day off for every team.
+        for (int day = 0; day < 70; ++day) {
+            const DayCount count = dayCountOf(2016, 2, 1) + day;
+            const CivilDate civil = civilDateOf(count);
+            const ShownDay date { yearOf(civil), monthOf(civil) - 1, dayOf(civil) };
+            for (int team = 0; team < kTeamCount; ++team) {
+                const std::string text = describeDayCell(calendar, date, team);
+                const std::string line = text.substr(text.rfind('\n') + 1);
+                const char letter = calendar.shiftOf(team, count);
+                const auto times = shiftTimesOf(scheme, weekdayOf(count), letter);
+                if (!teamWorksUnder(scheme, team) || !times) {
+                    EXPECT_EQ(line.find('-'), std::string::npos) << line;
+                    continue;
+                }
+                char hours[8];
+                std::snprintf(
+                    hours, sizeof hours, "%02d-%02d", times->startHour, times->endHour() % 24);
+                const int nameIndex = letter == 'F' ? 0 : letter == 'E' ? 1 : 2;
+                EXPECT_EQ(line,
+                    "Lag " + std::string(1, char('A' + team)) + ": " + kNames[nameIndex] + " "
+                        + hours);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace shift

@@ -1,0 +1,178 @@
+#include "views/day_description.h"
+
+#include "core/calendar_arithmetic.h"
+#include "core/rotation_schemes.h"
+#include "core/schedule_texts.h"
+#include "core/shift_times.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace shift {
+
+namespace {
+
+constexpr std::array<std::string_view, kDaysPerWeek> kSwedishWeekdays
+    = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
+constexpr std::array<std::string_view, 12> kSwedishMonths = { "januari",
+    "februari",
+    "mars",
+    "april",
+    "maj",
+    "juni",
+    "juli",
+    "augusti",
+    "september",
+    "oktober",
+    "november",
+    "december" };
+
+constexpr std::string_view kProductionStopText = "Produktionsstopp";
+
+std::string_view shiftName(char letter)
+{
+    switch (letter) {
+    case kMorning:
+        return "förmiddag";
+    case kAfternoon:
+        return "eftermiddag";
+    default:
+        return "natt";
+    }
+}
+
+// Everything the lines of one day need, found once for all its teams.
+struct DayFacts {
+    DayCount dayCount = 0;
+    int weekday = 0;
+    int week = 0;
+    int holiday = 0;
+    bool productionStop = false;
+};
+
+// The ISO week of `dayCount` in `year`: the core's rule applied to that week's Wednesday, which
+// may lie in the year before or after.
+int isoWeekOf(ShiftCalendar &calendar, DayCount dayCount, std::int64_t year)
+{
+    const DayCount wednesday = dayCount - weekdayOf(dayCount) + kWednesday;
+    std::int64_t wednesdayYear = year;
+    if (wednesday <= yearBase(year))
+        wednesdayYear = year - 1;
+    else if (wednesday > yearBase(year + 1))
+        wednesdayYear = year + 1;
+    const std::int32_t coreYear = calendarEquivalentYear(wednesdayYear);
+    calendar.computeLeapYear(coreYear);
+    // Day of the year 1..366, given as a day of January, which the rule allows.
+    const auto dayOfYear = static_cast<int>(wednesday - yearBase(wednesdayYear));
+    calendar.computeWeekNumber(coreYear, 0, dayOfYear);
+    return calendar.state().weekNumber;
+}
+
+DayFacts factsOf(ShiftCalendar &calendar, const ShownDay &day)
+{
+    DayFacts facts;
+    facts.dayCount = dayCountOf(day.year, day.month, day.day);
+    facts.weekday = weekdayOf(facts.dayCount);
+    facts.week = isoWeekOf(calendar, facts.dayCount, day.year);
+
+    const std::int32_t coreYear = calendarEquivalentYear(day.year);
+    calendar.computeLeapYear(coreYear);
+    const int easter = calendar.easterDayOfYear(coreYear);
+    const int dayOfYear = calendar.daysBeforeMonth(day.month) + day.day;
+    ScheduleState &state = calendar.state();
+    // A stop replaces whatever letter stands in shiftChar, the same for every team.
+    state.shiftChar = kMorning;
+    calendar.classifyDay(day.month, day.day, dayOfYear, easter, facts.weekday);
+    facts.holiday = state.holiday;
+    facts.productionStop = state.shiftChar == kProductionStop;
+    return facts;
+}
+
+std::string hoursText(const ShiftTimes &times)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d-%02d", times.startHour % 24, times.endHour() % 24);
+    return text;
+}
+
+std::string teamLine(ShiftCalendar &calendar, const DayFacts &facts, int team)
+{
+    const int scheme = calendar.state().scheme;
+    std::string line = teamName(team) + ": ";
+    const char letter = calendar.shiftOf(team, facts.dayCount);
+    const std::optional<ShiftTimes> times = shiftTimesOf(scheme, facts.weekday, letter);
+    if (!teamWorksUnder(scheme, team)) {
+        line += "ingår inte i ";
+        line += kSchemeNames[static_cast<std::size_t>(scheme)];
+    } else if (facts.productionStop) {
+        line += "inget skift";
+    } else if (!times) {
+        line += "ledig";
+    } else {
+        line += shiftName(letter);
+        line += ' ';
+        line += hoursText(*times);
+    }
+    return line;
+}
+
+std::string dateLine(const ShownDay &day, const DayFacts &facts)
+{
+    std::string line(kSwedishWeekdays[static_cast<std::size_t>(facts.weekday)]);
+    line += ' ';
+    line += std::to_string(day.day);
+    line += ' ';
+    line += kSwedishMonths[static_cast<std::size_t>(day.month)];
+    line += ' ';
+    line += std::to_string(day.year);
+    line += ", vecka ";
+    line += std::to_string(facts.week);
+    return line;
+}
+
+std::string dayLines(ShiftCalendar &calendar, const ShownDay &day, int firstTeam, int lastTeam)
+{
+    const DayFacts facts = factsOf(calendar, day);
+    std::string text = dateLine(day, facts);
+    if (facts.holiday != 0) {
+        text += '\n';
+        text += kHolidayNames[static_cast<std::size_t>(facts.holiday)];
+    }
+    if (facts.productionStop) {
+        text += '\n';
+        text += kProductionStopText;
+    }
+    for (int team = firstTeam; team <= lastTeam; ++team) {
+        text += '\n';
+        text += teamLine(calendar, facts, team);
+    }
+    return text;
+}
+
+} // namespace
+
+std::string teamName(int team)
+{
+    return "Lag " + std::string(letterAt(kTeamLetters, team));
+}
+
+std::string describeDayCell(ShiftCalendar &calendar, const ShownDay &day, int team)
+{
+    return dayLines(calendar, day, team, team);
+}
+
+std::string describeDayRow(
+    ShiftCalendar &calendar, const ShownDay &day, int firstTeam, int lastTeam)
+{
+    return dayLines(calendar, day, firstTeam, lastTeam);
+}
+
+std::string describeDate(ShiftCalendar &calendar, const ShownDay &day)
+{
+    return dateLine(day, factsOf(calendar, day));
+}
+
+} // namespace shift

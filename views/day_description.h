@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/shift_calendar.h"
+#include "views/day_spot.h"
+
+#include <string>
+
+namespace shift {
+
+// A day of the schedule in words, for the window's tooltips and for assistive technology:
+// Swedish like the window's hints, UTF-8, one fact a line, in this order:
+//   1. the date with its weekday and ISO week: "lördag 1 oktober 2016, vecka 39";
+//   2. the holiday's name, where the views name one (scheme 1 only): "Julafton";
+//   3. "Produktionsstopp" on a production stop;
+//   4. the team's shift, or one line per team: "Lag C: natt 22-06", with the wall-clock hours of
+//      shiftTimesOf (F förmiddag, E eftermiddag, N natt); "Lag C: ledig" on a day off; "Lag C:
+//      inget skift" on a production stop; "Lag E: ingår inte i Sudra" for team E, which has no
+//      shifts under scheme 0.
+// Each reads the scheme and the cycle length of calendar.state() and leaves only its scratch
+// fields changed; none reads the clock.
+
+// Lines 1 to 4 for `team` (0..4). Example, scheme 0, { 2016, 9, 1 }, team 3:
+// "lördag 1 oktober 2016, vecka 39\nLag D: eftermiddag 14-22".
+std::string describeDayCell(ShiftCalendar &calendar, const ShownDay &day, int team);
+
+// Lines 1 to 4 with a line for every team from firstTeam to lastTeam (0 <= first <= last <= 4).
+// Example, scheme 1, { 2016, 11, 24 }, 0..1:
+// "lördag 24 december 2016, vecka 51\nJulafton\nProduktionsstopp\nLag A: inget skift\n
+// Lag B: inget skift".
+std::string describeDayRow(
+    ShiftCalendar &calendar, const ShownDay &day, int firstTeam, int lastTeam);
+
+// Line 1 alone. Example: { 2027, 0, 1 } -> "fredag 1 januari 2027, vecka 53".
+std::string describeDate(ShiftCalendar &calendar, const ShownDay &day);
+
+// The name of team `team` (0..4) as the descriptions give it. Example: teamName(2) == "Lag C".
+std::string teamName(int team);
+
+} // namespace shift
