@@ -151,21 +151,16 @@ void TForm2::showEvent(QShowEvent *event)
 }
 
 // Before the window manager has framed the window its frame is unknown, so the nominal frame
-// stands in for it. The position given is the client area's, which window managers keep as
-// asked and frame around; the frame then comes out centred within the nominal frame's error.
+// stands in for it; the frame then comes out centred within the nominal frame's error.
 void TForm2::centreOnScreen()
 {
     const QScreen *screen
         = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
-    const QRect available = screen->availableGeometry();
-    const QMargins frame = toQMargins(kNominalFrame);
-    const QSize outer = size().grownBy(frame);
-    const QPoint frameTopLeft = available.topLeft()
-        + QPoint(
-            (available.width() - outer.width()) / 2, (available.height() - outer.height()) / 2);
-    setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
+    const QPoint client
+        = centredClientPosition(screen->availableGeometry(), size(), toQMargins(kNominalFrame));
+    setGeometry(QRect(client, size()));
 }
 
 } // namespace shift

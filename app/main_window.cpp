@@ -3,6 +3,7 @@
 #include "app/dialog_fonts.h"
 #include "app/error_box.h"
 #include "app/info_window.h"
+#include "app/schedule_accessibility.h"
 #include "app/short_date.h"
 #include "app/window_frame.h"
 #include "core/rotation_schemes.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFont>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
@@ -23,10 +25,13 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -39,14 +44,16 @@ namespace {
 constexpr int kWindowFontPixels = 16;
 constexpr int kExpectedPointSize = 12; // 16 pixels at 96 pixels per inch
 
-// The window's canvas inside its paint event. The calendar view sets the window's outer size
-// through it; the window applies that once the painting is over.
+// The window's canvas inside its paint event, starting with the drawing font. The calendar
+// view sets the window's outer size through it; the window applies that once the painting is
+// over.
 class WindowSurface : public QPainterSurface {
 public:
     WindowSurface(QPainter &painter, TForm1 &window)
         : QPainterSurface(painter, Target::MainWindow)
         , m_window(window)
     {
+        Font.Height = -window.drawingFontPixels();
     }
     void setWindowHeight(int outerHeight) override { m_window.setOuterHeight(outerHeight); }
     void setWindowWidth(int outerWidth) override { m_window.setOuterWidth(outerWidth); }
@@ -63,6 +70,7 @@ public:
         : UnseenSurface(Target::MainWindow)
         , m_window(window)
     {
+        Font.Height = -window.drawingFontPixels();
     }
     void setWindowHeight(int outerHeight) override { m_window.setOuterHeight(outerHeight); }
     void setWindowWidth(int outerWidth) override { m_window.setOuterWidth(outerWidth); }
@@ -96,6 +104,11 @@ int pointSizeForPixels(int pixelHeight, double dotsPerInch)
     return static_cast<int>(std::lround(pixelHeight * 72.0 / dotsPerInch));
 }
 
+int pixelsForPointSize(int pointSize, double dotsPerInch)
+{
+    return static_cast<int>(std::lround(pointSize * dotsPerInch / 72.0));
+}
+
 TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
     : QWidget(parent,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -104,7 +117,19 @@ TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
     , m_calendar(calendar)
     , m_print(calendar, this)
     , m_outerSize(toQSize(kMainWindowCreated))
+    , m_drawingFont(viewFont(kWindowFontPixels))
+    , m_hourWatch(
+          [this] {
+              m_calendar.readClock();
+              const ScheduleState &s = m_calendar.state();
+              return LocalDateTime { s.year, s.month, s.day, s.hour, s.minute, s.second, s.msec };
+          },
+          [this] {
+              renewDatePanel();
+              redrawActiveView();
+          })
 {
+    installScheduleAccessibility();
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(shiftScheduleIcon());
     setFont(viewFont(kWindowFontPixels));
@@ -275,20 +300,27 @@ void TForm1::FormCreate()
     drawOnWindow([this, startYear, startMonth](DrawingSurface &surface) {
         drawMultiMonth(m_calendar, startYear, startMonth, 0, kTeamCount - 1, surface);
     });
+    m_hourWatch.start();
 }
 
-// The window's 16-pixel font is 12 points only at 96 logical pixels per inch; on a screen set
-// to larger fonts the window is made kNormalHeight high, like the multi-month view after the
-// calendar.
+// The 16-pixel font is 12 points only at 96 logical pixels per inch; on a screen set to larger
+// fonts the window is made kNormalHeight high, like the multi-month view after the calendar.
+// The rule is about the font the views draw with: the window's own font, and with it every
+// control's caption, keeps its pixel size, so that each caption still fits its control.
 void TForm1::checkLargeFonts()
 {
     if (pointSizeForPixels(kWindowFontPixels, logicalDpiY()) == kExpectedPointSize)
         return;
-    QFont drawingFont = font();
-    drawingFont.setPointSize(kExpectedPointSize);
-    setFont(drawingFont);
+    m_drawingFont.setPointSize(kExpectedPointSize);
     setOuterHeight(kNormalHeight);
     m_calendar.state().normalHeight = kNormalHeight;
+}
+
+int TForm1::drawingFontPixels() const
+{
+    if (m_drawingFont.pixelSize() > 0)
+        return m_drawingFont.pixelSize();
+    return pixelsForPointSize(m_drawingFont.pointSize(), logicalDpiY());
 }
 
 void TForm1::renewDatePanel()
@@ -408,6 +440,36 @@ void TForm1::Panel2Click()
 void TForm1::redrawActiveView()
 {
     drawOnWindow([this](DrawingSurface &surface) { drawActiveView(m_calendar, surface); });
+    scheduleRedrawn(*this);
+}
+
+bool TForm1::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        runGuarded([&] { showDayTip(help->pos(), help->globalPos()); });
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// The tip stays while the mouse is within the day's region and goes when it leaves it, so that
+// the next day's tip comes with the next rest of the mouse. It says what the state says, as the
+// drawing does, and reads no clock.
+void TForm1::showDayTip(const QPoint &at, const QPoint &globalAt)
+{
+    const std::optional<DaySpot> spot
+        = spotInActiveView(m_calendar.state(), DrawingSurface::Target::MainWindow, at.x(), at.y());
+    if (!spot) {
+        QToolTip::hideText();
+        return;
+    }
+    const std::string text = describeSpot(m_calendar, *spot);
+    const PixelRect &area = spot->area;
+    QToolTip::showText(globalAt,
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+        this,
+        QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }
 
 // Qt paints a widget only inside its paint event. A drawing asked for elsewhere is done by a
@@ -495,9 +557,9 @@ void TForm1::centreOnScreen()
     const QScreen *shownOn = screen();
     if (shownOn == nullptr)
         return;
-    const QRect area = shownOn->availableGeometry();
-    move(area.x() + (area.width() - m_outerSize.width()) / 2,
-        area.y() + (area.height() - m_outerSize.height()) / 2);
+    const QPoint client
+        = centredClientPosition(shownOn->availableGeometry(), size(), effectiveFrame(*this));
+    setGeometry(QRect(client, size()));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

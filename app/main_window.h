@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/combo_box.h"
+#include "app/hour_watch.h"
 #include "app/panel.h"
 #include "app/print_command.h"
 #include "app/radio_group.h"
 #include "core/shift_calendar.h"
 #include "views/drawing_surface.h"
 
+#include <QFont>
 #include <QPointer>
 #include <QPushButton>
 #include <QSize>
@@ -39,8 +41,19 @@ using TButton = QPushButton;
 // The window owns the print command (print_command.h), which prints through the print surface
 // Form3, a window of its own, and the info window Form2, a child window it keeps above itself.
 //
+// Beyond the events of its controls, three things reach the schedule: at every new hour (and
+// within a minute of a resume or a clock that was set) the window does what FormActivate does,
+// through an HourWatch (hour_watch.h) started by FormCreate; the mouse resting on a day shows a
+// tooltip that says the day (views/day_description.h), for the point the views' own layout
+// finds; and assistive technology reads the drawn view as a table (schedule_accessibility.h).
+//
+// Fonts: the window and its controls have fixed pixel sizes. The views draw with the drawing
+// font, which starts as the window's 16-pixel font; on a screen set to large fonts FormCreate
+// makes it 12 points (and the window kNormalHeight high), and only the views see that.
+//
 // Life cycle: construct (controls, fonts, positions), set the global Form1, then FormCreate;
-// show; the event loop then raises FormActivate and Panel3Click.
+// show (centred, frame included, on its screen); the event loop then raises FormActivate and
+// Panel3Click.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -84,12 +97,21 @@ public:
 
     ShiftCalendar &calendar() { return m_calendar; }
 
+    // The font the views start each drawing with, and its character height in pixels on this
+    // window's screen: 16 pixels, or 12 points on a large-font screen (20 pixels at 120 dpi).
+    QFont drawingFont() const { return m_drawingFont; }
+    int drawingFontPixels() const;
+
+    // The watch that brings each new hour to the window; started by FormCreate.
+    HourWatch &hourWatch() { return m_hourWatch; }
+
     // The outer size the program last gave the window, kMainWindowCreated at first.
     QSize outerSize() const { return m_outerSize; }
     void setOuterHeight(int outerHeight);
     void setOuterWidth(int outerWidth);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -105,6 +127,7 @@ private:
     void assignHints();
     void checkLargeFonts();
     void renewDatePanel();
+    void showDayTip(const QPoint &at, const QPoint &globalAt);
 
     void drawOnWindow(const Drawing &drawing);
     void applyOuterSize();
@@ -114,6 +137,8 @@ private:
     ShiftCalendar &m_calendar;
     PrintCommand m_print;
     QSize m_outerSize;
+    QFont m_drawingFont;
+    HourWatch m_hourWatch;
 
     // Set while a paint event draws: the canvas of this window.
     DrawingSurface *m_paintSurface = nullptr;
@@ -131,8 +156,10 @@ extern TForm1 *Form1;
 QIcon shiftScheduleIcon();
 
 // Point size of a font `pixelHeight` pixels high on a screen of `dotsPerInch` logical pixels
-// per inch, rounded to the nearest whole number (halves away from zero).
-// pointSizeForPixels(16, 96) == 12; pointSizeForPixels(16, 120) == 10 (9.6 rounded).
+// per inch, rounded to the nearest whole number (halves away from zero), and the inverse.
+// pointSizeForPixels(16, 96) == 12; pointSizeForPixels(16, 120) == 10 (9.6 rounded);
+// pixelsForPointSize(12, 120) == 20; pixelsForPointSize(12, 144) == 24.
 int pointSizeForPixels(int pixelHeight, double dotsPerInch);
+int pixelsForPointSize(int pointSize, double dotsPerInch);
 
 } // namespace shift

@@ -3,6 +3,8 @@
 #include "views/page_geometry.h"
 
 #include <QMargins>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -33,6 +35,20 @@ constexpr QSize clientSizeFor(QSize outer, QMargins frame)
 {
     return toQSize(clientSizeFor(PixelSize { outer.width(), outer.height() },
         FrameMargins { frame.left(), frame.top(), frame.right(), frame.bottom() }));
+}
+
+// Where a window's client area of `client` size goes so that the whole window, `frame`
+// included, stands centred in `available` (a screen's available geometry), halves rounded
+// toward the top-left. Window managers keep the client position a program asks for and frame
+// the window around it.
+// Example: centredClientPosition(QRect(0, 0, 1024, 768), QSize(794, 551),
+// toQMargins(kNominalFrame)) == QPoint(115, 118): the 800 x 576 frame from (112, 96).
+constexpr QPoint centredClientPosition(const QRect &available, QSize client, QMargins frame)
+{
+    const QSize outer = client.grownBy(frame);
+    return available.topLeft()
+        + QPoint((available.width() - outer.width()) / 2 + frame.left(),
+            (available.height() - outer.height()) / 2 + frame.top());
 }
 
 } // namespace shift

@@ -91,6 +91,7 @@ private slots:
     void cleanupTestCase();
 
     void createdHiddenWithItsText();
+    void mainWindowOpensCentredWithItsFrame();
     void opensCentredWithTheButtonFocused();
     void enterAndSpacePressTheButton();
     void infoTwiceLeavesOneWindowInFront();
@@ -195,6 +196,26 @@ void InfoWindowTest::createdHiddenWithItsText()
         QVERIFY(lines.at(fixes + n).startsWith(QStringLiteral("%1. ").arg(n)));
     QCOMPARE(lines.last(), QStringLiteral(" "));
     QVERIFY(lines.at(lines.size() - 2).isEmpty());
+}
+
+// The main window as it first opens under a window manager: the whole window, title bar and
+// frame included, stands in the middle of the screen's available area.
+void InfoWindowTest::mainWindowOpensCentredWithItsFrame()
+{
+    const QRect available = Form1->screen()->availableGeometry();
+    // The window manager frames the window once it has mapped it.
+    QTRY_VERIFY(Form1->frameGeometry() != Form1->geometry());
+    const QRect outer = Form1->frameGeometry();
+    const QPoint offCentre = outer.center() - available.center();
+    // Within what the real frame differs from the nominal one assumed before it was known.
+    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8,
+        qPrintable(QStringLiteral("frame %1,%2 %3x%4 is %5, %6 off centre")
+                       .arg(outer.x())
+                       .arg(outer.y())
+                       .arg(outer.width())
+                       .arg(outer.height())
+                       .arg(offCentre.x())
+                       .arg(offCentre.y())));
 }
 
 void InfoWindowTest::opensCentredWithTheButtonFocused()

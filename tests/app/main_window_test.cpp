@@ -15,12 +15,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -86,6 +88,7 @@ private slots:
     void windowIsFixedWithoutMaximiseBox();
     void clientSizeIsOuterSizeLessFrame();
     void centredWhenShown();
+    void centredClientPosition();
     void teamListHasFocusAtOpen();
     void tabOrderFollowsTheTable();
 
@@ -110,6 +113,10 @@ private slots:
     void repaintAndActivationKeepTheRange();
     void comingBackFromAnotherWindowActivates();
     void infoShowsTheInfoWindow();
+
+    void dayTipSaysWhatLiesUnderTheMouse_data();
+    void dayTipSaysWhatLiesUnderTheMouse();
+    void dayTipCoversTheDrawnCell();
 
     void errorBoxText_data();
     void errorBoxText();
@@ -365,7 +372,24 @@ void MainWindowTest::centredWhenShown()
                        .arg(outer.x())
                        .arg(outer.y())
                        .arg(area.center().x())));
-    QVERIFY(qAbs(outer.top() - (area.top() + (area.height() - kCreatedSize.height()) / 2)) <= 25);
+    // The window, frame included, stands centred, not its client area.
+    QVERIFY2(qAbs(outer.center().y() - area.center().y()) <= 2,
+        qPrintable(QStringLiteral("frame top %1, area %2..%3")
+                       .arg(outer.top())
+                       .arg(area.top())
+                       .arg(area.bottom())));
+}
+
+void MainWindowTest::centredClientPosition()
+{
+    const QMargins nominal = toQMargins(kNominalFrame);
+    QCOMPARE(shift::centredClientPosition(QRect(0, 0, 1024, 768), QSize(794, 551), nominal),
+        QPoint(115, 118));
+    QCOMPARE(shift::centredClientPosition(QRect(1280, 24, 1920, 1056), QSize(794, 555), nominal),
+        QPoint(1280 + 560 + 3, 24 + 238 + 22));
+    QCOMPARE(
+        shift::centredClientPosition(QRect(0, 0, 1024, 768), QSize(410, 385), QMargins(1, 1, 1, 1)),
+        QPoint(307, 191));
 }
 
 void MainWindowTest::teamListHasFocusAtOpen()
@@ -790,6 +814,77 @@ void MainWindowTest::infoShowsTheInfoWindow()
     QVERIFY(Form1->isEnabled()); // not modal
 }
 
+void MainWindowTest::dayTipSaysWhatLiesUnderTheMouse_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("tip");
+
+    const QString firstOfOctober = QStringLiteral("lördag 1 oktober 2016, vecka 39\n");
+    QTest::newRow("team D's cell, the shift working now")
+        << 1 << QPoint(205, 92) << firstOfOctober + QStringLiteral("Lag D: eftermiddag 14-22");
+    QTest::newRow("team E has no shifts under Sudra")
+        << 1 << QPoint(216, 92) << firstOfOctober + QStringLiteral("Lag E: ingår inte i Sudra");
+    QTest::newRow("the weekday letter: every team") << 1 << QPoint(135, 92)
+                                                    << firstOfOctober
+            + QStringLiteral("Lag A: natt 22-06\nLag B: ledig\nLag C: förmiddag 06-14\n"
+                             "Lag D: eftermiddag 14-22\nLag E: ingår inte i Sudra");
+    QTest::newRow("Sunday's line belongs to Sunday")
+        << 1 << QPoint(175, 115)
+        << QStringLiteral("söndag 2 oktober 2016, vecka 39\nLag A: natt 18-06");
+    QTest::newRow("Christmas Day in the third column")
+        << 1 << QPoint(394, 440)
+        << QStringLiteral("söndag 25 december 2016, vecka 51\nLag A: förmiddag 06-18");
+    QTest::newRow("the title band") << 1 << QPoint(400, 15) << QString();
+    QTest::newRow("a month's header") << 1 << QPoint(160, 50) << QString();
+    QTest::newRow("below the last day of October") << 1 << QPoint(180, 541) << QString();
+    QTest::newRow("calendar: 1 October, team A")
+        << 0 << QPoint(640, 120) << firstOfOctober + QStringLiteral("Lag A: natt 22-06");
+    QTest::newRow("calendar: the empty Friday before it") << 0 << QPoint(560, 120) << QString();
+    QTest::newRow("calendar: the weekday header") << 0 << QPoint(240, 85) << QString();
+}
+
+// The tooltip of the schedule, for the point the views' layout finds, in Swedish.
+void MainWindowTest::dayTipSaysWhatLiesUnderTheMouse()
+{
+    QFETCH(int, view);
+    QFETCH(QPoint, at);
+    QFETCH(QString, tip);
+    showForm1();
+    switchView(view);
+    QToolTip::hideText();
+    QHelpEvent event(QEvent::ToolTip, at, Form1->mapToGlobal(at));
+    QApplication::sendEvent(Form1, &event);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    QToolTip::hideText();
+}
+
+// The blue letter of the shift working now (team D at 20:00) lies inside the region whose
+// tooltip names team D, as the window draws it.
+void MainWindowTest::dayTipCoversTheDrawnCell()
+{
+    showForm1();
+    const QImage shown = Form1->grab().toImage();
+    QRect blue;
+    // Past the row's labels, whose weekday letter is blue too (today).
+    for (int y = 86; y < 100; ++y) {
+        for (int x = 169; x < 232; ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.blue() > 180 && c.red() < 90 && c.green() < 90)
+                blue |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!blue.isEmpty());
+    for (const QPoint corner : { blue.topLeft(), blue.bottomRight() }) {
+        QHelpEvent event(QEvent::ToolTip, corner, Form1->mapToGlobal(corner));
+        QApplication::sendEvent(Form1, &event);
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().endsWith(QStringLiteral("Lag D: eftermiddag 14-22")),
+            qPrintable(QToolTip::text()));
+        QToolTip::hideText();
+    }
+}
+
 void MainWindowTest::errorBoxText_data()
 {
     QTest::addColumn<QString>("message");
@@ -960,6 +1055,8 @@ void MainWindowTest::pointSizeForPixels()
     QFETCH(double, dpi);
     QFETCH(int, points);
     QCOMPARE(shift::pointSizeForPixels(16, dpi), points);
+    // And back: 12 points are 16 pixels only at 96 pixels per inch.
+    QCOMPARE(shift::pixelsForPointSize(12, dpi) == 16, points == 12 && dpi < 100);
 }
 
 // Run once as it is and once with QT_FONT_DPI=120 (see the test list): 576 high at 96 dpi,
@@ -972,8 +1069,18 @@ void MainWindowTest::fontCheckDecidesTheHeight()
     const bool largeFonts = shift::pointSizeForPixels(16, dpi) != 12;
     QCOMPARE(Form1->outerSize(), largeFonts ? kNormalSize : kCreatedSize);
     QCOMPARE(state().normalHeight, 580);
-    if (largeFonts)
-        QCOMPARE(Form1->font().pointSize(), 12);
+    // The rule sets the views' drawing font only; the window and its controls keep theirs.
+    if (largeFonts) {
+        QCOMPARE(Form1->drawingFont().pointSize(), 12);
+        QCOMPARE(Form1->drawingFontPixels(), shift::pixelsForPointSize(12, dpi));
+    } else {
+        QCOMPARE(Form1->drawingFontPixels(), 16);
+    }
+    QCOMPARE(Form1->font().pixelSize(), 16);
+    QCOMPARE(Form1->Panel1->font().pixelSize(), 16);
+    QCOMPARE(Form1->DecFast->font().pixelSize(), 16);
+    QCOMPARE(Form1->ComboBoxTeams->font().pixelSize(), 13);
+    QCOMPARE(Form1->Printout->font().pixelSize(), 13);
     switchView(0);
     switchView(1);
     QCOMPARE(Form1->outerSize(), kNormalSize);

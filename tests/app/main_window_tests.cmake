@@ -4,6 +4,10 @@
 #                             focus, date panel, font check, error box (QtTest).
 #   main_window_large_fonts   the same program's font check on a 120-dpi screen.
 #   main_window_random_test   offscreen: 10,000 random user events, invariants after each.
+#   hour_watch_test           offscreen: the watch with a clock the test moves, and the window
+#                             following midnight by itself.
+#   schedule_accessibility_test  offscreen: the schedule as a table through Qt's accessibility
+#                             interfaces.
 #   main_window_xvfb          the built program under its own Xvfb, driven with xdotool,
 #                             screenshots checked at fixed pixels and kept in
 #                             tests/app/xvfb-artifacts/ of the build tree.
@@ -46,6 +50,15 @@ set_tests_properties(app.main_window_random PROPERTIES
     LABELS "app" TIMEOUT 900
     ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV}"
     ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_FONT_DPI=unset:")
+
+foreach(name hour_watch schedule_accessibility)
+    shift_add_main_window_qtest(${name}_test)
+    add_test(NAME app.${name} COMMAND ${name}_test)
+    set_tests_properties(app.${name} PROPERTIES
+        LABELS "app" TIMEOUT 120
+        ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV}"
+        ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_FONT_DPI=unset:")
+endforeach()
 
 add_test(NAME app.main_window_xvfb
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/xvfb/main_window_xvfb_test.sh

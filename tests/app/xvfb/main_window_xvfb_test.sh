@@ -2,7 +2,9 @@
 # The built program in a real X server: started with a fixed clock under a private Xvfb
 # (no window manager, so the window has no frame and its client area is the outer size less
 # the nominal frame), driven with xdotool as a user would, and checked on screenshots at pixels
-# the views fix. The screenshots stay in ARTIFACT_DIR for review.
+# the views fix. Then: its tooltip over a day, its controls' captions at 96, 120 and 144 dots
+# per inch, and a run through libfaketime whose clock passes midnight while nobody touches the
+# window. The screenshots stay in ARTIFACT_DIR for review.
 #
 # usage: main_window_xvfb_test.sh PROGRAM ARTIFACT_DIR
 set -uo pipefail
@@ -49,9 +51,27 @@ start_xvfb() {
     exit 1
 }
 
-# Starts the program with extra environment assignments; sets $win.
+# Starts the program, its clock standing at Saturday 1 October 2016, 20:00, with extra
+# environment assignments; sets $win.
 start_program() {
-    env SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00" "$@" "$program" >>"$artifacts/program.log" 2>&1 &
+    launch env SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00" "$@" "$program"
+}
+
+# Starts the program with libfaketime, its clock running on from the local time $1; sets $win.
+# The library goes first into the process: AddressSanitizer, which wants to be first, is told
+# to let it.
+start_program_running_from() {
+    local library
+    library=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)
+    [ -n "$library" ] || { echo "libfaketime is not installed" >&2; exit 1; }
+    launch env LD_PRELOAD="$library" FAKETIME="@$1" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$program"
+}
+
+# Runs the command line given (it ends in the program, which env executes, so that $app_pid is
+# the program's own); sets $win.
+launch() {
+    "$@" >>"$artifacts/program.log" 2>&1 &
     app_pid=$!
     win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Shift Schedule Tervialund by Lodin $' | head -n1)
     if [ -z "$win" ]; then
@@ -121,6 +141,36 @@ expect_none() { # what x y w h rgb
     [ "$n" -eq 0 ] || fail "$1: $n pixels of $6 in $4x$5+$2+$3 of $(basename "$current")"
 }
 
+# The caption of each control stays inside it, clear of its frame: the box around its dark
+# pixels (the text; frames and focus marks are lighter) keeps at least 3 pixels from the
+# control's left and right edges and 2 from its top and bottom. The radio items end 4 pixels
+# before the group's right edge, so their captions must end 3 pixels before that.
+expect_captions_fit() { # what
+    local control name x y w h right box bw bh bx by
+    for control in "date-panel 5 11 100 31" "'<' 5 42 25 34" "'<<' 30 42 25 34" \
+        "'>>' 55 42 25 34" "'>' 80 42 25 34" "Info 5 78 40 15" "Print 52 78 54 15" \
+        "Show-as 5 118 100 57 93" "team-list 5 194 100 24" "scheme-list 5 238 100 22"; do
+        read -r name x y w h right <<<"$control"
+        right=${right:-$((w - 3))}
+        box=$(convert "$current" -crop "${w}x${h}+$x+$y" +repage -colorspace gray -threshold 35% \
+            -negate -bordercolor black -border 1 -format '%@' info:)
+        IFS='x+' read -r bw bh bx by <<<"$box"
+        bx=$((bx - 1))
+        by=$((by - 1))
+        if [ "$bw" -le 1 ] || [ "$bh" -le 1 ]; then
+            fail "$1: no caption in $name"
+        elif [ "$bx" -lt 3 ] || [ $((bx + bw)) -gt "$right" ] || [ "$by" -lt 2 ] \
+            || [ $((by + bh)) -gt $((h - 2)) ]; then
+            fail "$1: the caption of $name (${bw}x$bh at $bx,$by) does not fit its ${w}x$h"
+        fi
+    done
+}
+
+# A checksum of the date panel's pixels in the last screenshot.
+panel_signature() {
+    convert "$current" -crop 100x31+5+11 +repage -format '%#' info:
+}
+
 expect_size() { # what WxH
     local got
     got=$(client_size)
@@ -132,6 +182,7 @@ maroon=128,0,0
 red=255,0,0
 blue=0,0,255
 black=0,0,0
+tip=255,255,220 # the tooltip's background
 
 start_xvfb
 
@@ -146,6 +197,22 @@ expect_none "Saturday 1 October's day number" 140 86 14 13 "$red"
 expect_some "today's weekday letter" 130 86 10 13 "$blue"
 expect_some "team D's afternoon shift at 20:00" 203 86 9 13 "$blue"
 expect_none "team C's cell at 20:00" 192 86 9 13 "$blue"
+expect_captions_fit "at 96 dpi"
+
+# The mouse resting on team D's cell of 1 October brings a tooltip, beside the mouse.
+xdotool mousemove --window "$win" 205 92
+sleep 0.2
+xdotool mousemove --window "$win" 206 93
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root "$artifacts/01-tooltip.png"
+current="$artifacts/01-tooltip.png"
+expect_some "a tooltip beside the mouse" $((X + 200)) $((Y + 95)) 260 80 "$tip"
+xdotool mousemove --window "$win" 400 15 # the title band: no tooltip
+sleep 1.5
+import -window root "$artifacts/01-no-tooltip.png"
+current="$artifacts/01-no-tooltip.png"
+expect_none "no tooltip over the title band" $((X + 395)) $((Y + 10)) 300 80 "$tip"
 
 # The team list has the focus from the start: a typed letter chooses a team, and another
 # one (the next entry with that letter, "All teams") takes it back.
@@ -210,10 +277,36 @@ expect_pixel "title band under Norda" 125 15 "$maroon"
 expect_pixel "the calendar's team alone" 784 15 "$(pixel 5 300)"
 stop_program
 
-# --- A screen set to large fonts: the window opens 580 high --------------------------------
+# --- Screens set to large fonts: the window opens 580 high, every caption still fits -------
 start_program QT_FONT_DPI=120
 shot 13-large-fonts
 expect_size "800 x 580 less the nominal frame" 794x555
+expect_captions_fit "at 120 dpi"
+expect_some "today's weekday letter at 120 dpi" 130 86 10 13 "$blue"
+stop_program
+
+start_program QT_FONT_DPI=144
+shot 14-larger-fonts
+expect_size "800 x 580 less the nominal frame at 144 dpi" 794x555
+expect_captions_fit "at 144 dpi"
+stop_program
+
+# --- Left open over midnight, untouched: the new day is marked within a minute -------------
+# The program's clock starts 30 seconds before midnight and runs on; nothing is sent to the
+# window after it has appeared.
+launched=$(date +%s)
+start_program_running_from "2016-10-01 23:59:30"
+shot 15-before-midnight
+expect_some "Saturday 1 October is today" 130 86 10 13 "$blue"
+expect_none "Sunday 2 October is not today yet" 130 100 10 13 "$blue"
+panel_before=$(panel_signature)
+wait_for=$((launched + 38 - $(date +%s)))
+[ "$wait_for" -le 0 ] || sleep "$wait_for"
+shot 16-after-midnight
+expect_none "Saturday 1 October is no longer today" 130 86 10 13 "$blue"
+expect_some "Sunday 2 October is today" 130 100 10 13 "$blue"
+expect_some "team A's night shift since 22:00 is still working" 170 86 9 13 "$blue"
+[ "$(panel_signature)" != "$panel_before" ] || fail "the date panel still shows 1 October"
 stop_program
 
 if [ "$failures" -ne 0 ]; then
