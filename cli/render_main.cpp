@@ -24,11 +24,11 @@ void reportCriticalOnly(QtMsgType type, const QMessageLogContext &, const QStrin
         shift::printError(message.toStdString());
 }
 
-// No display is needed: without a platform named, the offscreen one draws.
-void chooseOffscreenPlatformUnlessNamed()
+// No display is needed, and none is used: the offscreen platform draws whatever the
+// environment names (xcb or wayland would abort without a server, a wrong name at once).
+void drawOffscreen()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace
@@ -50,7 +50,7 @@ int main(int argc, char **argv)
         return shift::reportCommandError(std::current_exception());
     }
 
-    chooseOffscreenPlatformUnlessNamed();
+    drawOffscreen();
     qInstallMessageHandler(reportCriticalOnly);
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);

@@ -1,5 +1,6 @@
 // `shiftcal render` run as a user runs it, its images compared with the program's own views
-// drawn here on the surface the program prints from, for the same state.
+// drawn here on the surface the program prints from, for the same state; and the ways it could
+// fail: a platform named that needs a display, a full disk.
 #include "core/shift_calendar.h"
 #include "process_runner.h"
 #include "views/month_calendar_view.h"
@@ -234,6 +235,61 @@ TEST(Render, PdfIsOneA4PageWithTheViewScaledToFitAtTheTopLeftOfThePrintableArea)
     EXPECT_NEAR(pageInk.top(), margin + viewInk.top() * scale, 2.0);
     EXPECT_NEAR(pageInk.right() + 1, margin + (viewInk.right() + 1) * scale, 2.0);
     EXPECT_NEAR(pageInk.bottom() + 1, margin + (viewInk.bottom() + 1) * scale, 2.0);
+}
+
+// Whatever platform the environment names, and with no display at all, render draws
+// offscreen: the same pixels, nothing on stderr, no abort.
+TEST(Render, DrawsOffscreenWhateverPlatformIsNamed)
+{
+    const ViewCase thisMonth { "", {}, false, true, 2016, 9, 0, 4, 0, { 678, 555 } };
+    const QImage expected = drawWithTheViews(thisMonth, kClock);
+    for (const char *platform : { "xcb", "wayland", "xcb:display=:99", "no-such-platform" }) {
+        TemporaryFolder folder;
+        ProcessOptions options;
+        options.environment["SHIFTCAL_NOW"] = "2016-10-01 20:00";
+        options.environment["QT_QPA_PLATFORM"] = platform;
+        options.environment["DISPLAY"] = "";
+        options.environment["WAYLAND_DISPLAY"] = "";
+        for (const char *file : { "view.png", "view.pdf" }) {
+            const ProcessResult run
+                = runProgram(kShiftcal, { "render", "-o", folder.file(file) }, options);
+            EXPECT_EQ(run.status, 0) << platform << " " << file;
+            EXPECT_EQ(run.signal, 0) << platform << " " << file;
+            EXPECT_EQ(run.err, "") << platform << " " << file;
+        }
+        const QImage rendered(QString::fromStdString(folder.file("view.png")));
+        ASSERT_FALSE(rendered.isNull()) << platform;
+        EXPECT_EQ(differingPixels(rendered.convertToFormat(QImage::Format_RGB32), expected), 0)
+            << platform;
+    }
+}
+
+// A disk that fills up while render writes: one line naming the file and the system's reason,
+// a failure status, and nothing left behind. On a tmpfs of 8 KiB in a mount namespace of its
+// own, so that no disk of the machine fills; needs root.
+TEST(Render, AFullDiskGivesOneLineNamingTheFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root for a mount namespace of its own";
+    TemporaryFolder folder;
+    for (const char *file : { "view.png", "view.pdf" }) {
+        const std::string target = folder.file(file);
+        const ProcessResult run = runProgram("/usr/bin/unshare",
+            { "-m",
+                "--propagation",
+                "private",
+                "sh",
+                "-c",
+                "mount -t tmpfs -o size=8k none \"$1\" && SHIFTCAL_NOW='2016-10-01 20:00' "
+                "\"$0\" render -o \"$2\"; status=$?; ls -A \"$1\"; exit $status",
+                kShiftcal,
+                folder.path(),
+                target });
+        EXPECT_EQ(run.status, 1) << file;
+        EXPECT_EQ(run.err, "shiftcal: cannot write " + target + ": No space left on device\n");
+        EXPECT_EQ(run.out, "") << "left behind: " << run.out;
+    }
+    EXPECT_TRUE(folder.entries().empty());
 }
 
 // Render writes as the other commands do: a file appears whole under its name with nothing left
