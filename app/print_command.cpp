@@ -3,6 +3,8 @@
 #include "app/print_surface.h"
 #include "views/page_geometry.h"
 
+#include <QPrinter>
+
 namespace shift {
 
 PrintCommand::PrintCommand(ShiftCalendar &calendar, QWidget *dialogOwner)
@@ -20,7 +22,12 @@ void PrintCommand::print()
 
     if (!m_setupDialog.Execute())
         return;
-    printFormImage(*Form3, m_setupDialog.printer());
+    QPrinter &printer = m_setupDialog.printer();
+    const QString name = printer.printerName();
+    const int newestBefore = newestJobOf(name);
+    printFormImage(*Form3, printer);
+    if (const int job = submittedJob(name, newestBefore); job != 0)
+        m_jobs.follow(name, job);
 }
 
 void PrintCommand::redrawPrintSurface()

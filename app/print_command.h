@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/print_job_check.h"
 #include "app/printing.h"
 #include "core/shift_calendar.h"
 
@@ -16,6 +17,11 @@ namespace shift {
 // confirmation Form3 is printed with printFormImage, which has it draw itself once more from the
 // schedule state. Nothing reads the clock. Failures leave as the std::runtime_error of
 // printing.h, after the surface was sized; a cancelled dialog prints and reports nothing.
+//
+// No job goes astray in silence (print_job_check.h): a job the print system refuses (a queue
+// that does not accept jobs, a printer that has gone) leaves print() as an error naming the
+// printer, and an accepted job is followed until it ends, so that one cancelled or aborted in
+// its queue later still reaches the error box.
 class PrintCommand {
 public:
     // `calendar` must outlive the command; `dialogOwner` (may be null) is the window the
@@ -32,9 +38,13 @@ public:
 
     TPrinterSetupDialog &setupDialog() { return m_setupDialog; }
 
+    // The jobs printed and not yet ended.
+    PrintJobWatch &jobWatch() { return m_jobs; }
+
 private:
     ShiftCalendar &m_calendar;
     TPrinterSetupDialog m_setupDialog;
+    PrintJobWatch m_jobs;
 };
 
 } // namespace shift

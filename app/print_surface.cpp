@@ -83,6 +83,13 @@ void TForm3::setOuterWidth(int width)
     resize(client.width(), height());
 }
 
+void TForm3::paintClientArea(QPainter &painter)
+{
+    painter.fillRect(rect(), palette().color(backgroundRole()));
+    const QScopedValueRollback<QPainter *> canvas(m_canvas, &painter);
+    FormCreate();
+}
+
 void TForm3::paintEvent(QPaintEvent *event)
 {
     (void)event;

@@ -37,6 +37,12 @@ public:
     // hidden window keeps no pixels, so the drawing runs on a canvas that draws nothing.
     void FormCreate();
 
+    // Draws the client area onto `painter` as a paint of the window does, its white
+    // background first, in the window's pixels: the painter's transform and clip decide where
+    // it lands (a printed page, placed by views/page_placement.h). Nothing is drawn into a
+    // bitmap on the way, so a page gets the texts and lines as vectors.
+    void paintClientArea(QPainter &painter);
+
     // Outer size in pixels. The print command sets the height first, then the width; each
     // keeps the other dimension. Example: setOuterHeight(378); setOuterWidth(647) -> client
     // area 641 x 353.

@@ -1,6 +1,7 @@
 #include "printing.h"
 
-#include "views/print_scaling.h"
+#include "app/print_surface.h"
+#include "views/page_placement.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -10,6 +11,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <string>
 
 namespace shift {
 
@@ -49,6 +51,15 @@ bool isSystemPrinter(const QPrinter &printer)
 {
     return printer.outputFormat() == QPrinter::NativeFormat
         && !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+}
+
+// kPrinterNotValidMessage, with the printer's name and what is wrong with it when it has one.
+[[noreturn]] void throwNotValid(const QPrinter &printer, const char *what)
+{
+    const std::string name = printer.printerName().toStdString();
+    if (name.empty() || printer.outputFormat() != QPrinter::NativeFormat)
+        throw std::runtime_error(kPrinterNotValidMessage);
+    throw std::runtime_error(std::string(kPrinterNotValidMessage) + ": " + name + " " + what);
 }
 
 } // namespace
@@ -119,30 +130,30 @@ QImage captureClientArea(QWidget &window)
     return image;
 }
 
-void printFormImage(QWidget &window, QPrinter &printer)
+void printFormImage(TForm3 &surface, QPrinter &printer)
 {
     if (!isSystemPrinter(printer))
-        throw std::runtime_error(kPrinterNotValidMessage);
+        throwNotValid(printer, "is not known to the print system");
     printer.setDocName(QString());
     printer.setFullPage(false); // origin at the top-left corner of the printable area
 
     QPainter page;
     if (!page.begin(&printer))
-        throw std::runtime_error(kPrinterNotValidMessage);
+        throwNotValid(printer, "cannot start a job");
     const PrintJobInProgress job;
-    // Declared before the image, so it runs after the image is released: the job is ended
-    // on every way out, the page as far as it got.
-    const auto endJob = qScopeGuard([&page] { page.end(); });
+    // The job is ended on every way out, the page as far as it got.
+    auto endJob = qScopeGuard([&page] { page.end(); });
 
-    const QImage image = captureClientArea(window);
-    if (image.isNull())
-        return;
-    // Printable area in device pixels, each below 2^31.
-    const PrintSize size
-        = scaleToPrintableArea(image.width(), image.height(), printer.width(), printer.height());
-    // Within a pixel or so of the printable area, so back in int range.
-    const QRect target(0, 0, static_cast<int>(size.width), static_cast<int>(size.height));
-    page.drawImage(target, image);
+    if (!surface.size().isEmpty()) {
+        placeViewOnPage(page, surface.size(), QSize(printer.width(), printer.height()));
+        surface.paintClientArea(page);
+    }
+    endJob.dismiss();
+    // Qt hands the job to the print system as the painter ends; a job it could not write or
+    // pass on leaves the printer in its Error state and nothing else behind.
+    if (!page.end() || printer.printerState() == QPrinter::Error)
+        throw std::runtime_error(
+            "Printer " + printer.printerName().toStdString() + " " + kJobNotWrittenMessage);
 }
 
 } // namespace shift

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace shift {
 
+class TForm3;
+
 // The printing machinery of the print command (print_command.h): the printer-setup dialog with
 // the current printer, and printing a window's client-area image as one page. Every failure
 // leaves as a std::runtime_error carrying one of the messages below; the main window's handler
@@ -71,15 +73,24 @@ public:
 // client area is empty.
 QImage captureClientArea(QWidget &window);
 
-// Prints the client-area image of `window` on `printer` as one job, with an empty document
-// name, of one page: the image scaled by scaleToPrintableArea to the printable area
-// (the printer's width() x height() in device pixels), its top-left corner at the top-left
-// corner of the printable area, no margin added, not centred.
-// Example: a 678 x 555 image on a 9583 x 13699 printable area is printed 9583 x 7844.
+// Prints the client area of the print surface on `printer` as one job, with an empty document
+// name, of one page: the surface paints itself onto the page (TForm3::paintClientArea), placed
+// by placeViewOnPage (views/page_placement.h): scaled by scaleToPrintableArea to the printable
+// area (the printer's width() x height() in device pixels), its top-left corner at the top-left
+// corner of the printable area, no margin added, not centred, clipped to the client area. Texts
+// and lines reach the printer as vectors at its own resolution; the page looks as an image of
+// the client area, stretched, would.
+// Example: a 678 x 555 client area on a 9583 x 13699 printable area is printed 9583 x 7844.
 // Throws kPrinterNotValidMessage, and starts no job, when the printer cannot be opened: it is
-// no longer known to the system, is not a system printer at all, or refuses to start the job.
-// Whatever fails after the job has started, the job is ended and the image released before
-// the error is passed on.
-void printFormImage(QWidget &window, QPrinter &printer);
+// not a system printer at all (the bare message), is no longer known to the system ("Printer
+// selected is not valid: NAME is not known to the print system"), or will not start the job
+// ("...: NAME cannot start a job"). Whatever fails after the job has started, the job is ended
+// before the error is passed on; a job that the print system could not be given (Qt's printer ends
+// in its Error state) is reported as kJobNotWrittenMessage, with the printer's name. What the print
+// system does with the job it was given is for print_job_check.h to find out.
+void printFormImage(TForm3 &surface, QPrinter &printer);
+
+// "Printer NAME could not be given the job", NAME the printer's name.
+inline constexpr char kJobNotWrittenMessage[] = "could not be given the job";
 
 } // namespace shift

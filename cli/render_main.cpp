@@ -55,11 +55,10 @@ int main(int argc, char **argv)
     int qtArgc = 1;
     QGuiApplication application(qtArgc, argv);
     try {
-        const QImage image = shift::renderView(options);
         if (options.format == shift::ImageFormat::Pdf)
-            shift::writePdf(image, options.output);
+            shift::writePdf(options, options.output);
         else
-            shift::writePng(image, options.output);
+            shift::writePng(shift::renderView(options), options.output);
     } catch (const shift::WriteError &error) {
         shift::printError(error.what());
         return shift::kExitWriteFailure;

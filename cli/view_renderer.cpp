@@ -5,7 +5,7 @@
 #include "core/shift_calendar.h"
 #include "views/active_view.h"
 #include "views/page_geometry.h"
-#include "views/print_scaling.h"
+#include "views/page_placement.h"
 #include "views/qpainter_surface.h"
 
 #include <QBuffer>
@@ -68,17 +68,27 @@ void writeWhole(const QByteArray &bytes, const std::string &path)
 
 } // namespace
 
-QImage renderView(const RenderOptions &options)
+QSize viewSize(const RenderOptions &options)
+{
+    return imageSizeFor(calendarFor(options).state(), options.target);
+}
+
+void drawView(const RenderOptions &options, QPainter &painter)
 {
     ShiftCalendar calendar = calendarFor(options);
     const bool print = options.target == RenderTarget::Print;
-
-    QImage image(imageSizeFor(calendar.state(), options.target), QImage::Format_RGB32);
-    image.fill(print ? QColor(Qt::white) : toQColor(kButtonFace));
-    QPainter painter(&image);
+    painter.fillRect(QRect(QPoint(0, 0), imageSizeFor(calendar.state(), options.target)),
+        print ? QColor(Qt::white) : toQColor(kButtonFace));
     QPainterSurface surface(
         painter, print ? DrawingSurface::Target::PrintSurface : DrawingSurface::Target::MainWindow);
     drawActiveView(calendar, surface);
+}
+
+QImage renderView(const RenderOptions &options)
+{
+    QImage image(viewSize(options), QImage::Format_RGB32);
+    QPainter painter(&image);
+    drawView(options, painter);
     painter.end();
     return image;
 }
@@ -94,7 +104,7 @@ void writePng(const QImage &image, const std::string &path)
     writeWhole(bytes, path);
 }
 
-void writePdf(const QImage &image, const std::string &path)
+void writePdf(const RenderOptions &options, const std::string &path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -112,14 +122,12 @@ void writePdf(const QImage &image, const std::string &path)
                 kPdfMarginMillimetres),
             QPageLayout::Millimeter));
         const QRect area = pdf.pageLayout().paintRectPixels(kPdfResolution);
-        const PrintSize printed
-            = scaleToPrintableArea(image.width(), image.height(), area.width(), area.height());
         QPainter painter;
         if (!painter.begin(&pdf))
             failWriting(path, QStringLiteral("the PDF could not be started"));
         // The painter's origin is the top-left corner of the printable area.
-        painter.drawImage(
-            QRect(0, 0, static_cast<int>(printed.width), static_cast<int>(printed.height)), image);
+        placeViewOnPage(painter, viewSize(options), area.size());
+        drawView(options, painter);
         painter.end();
     }
     writeWhole(bytes, path);

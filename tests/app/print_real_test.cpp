@@ -1,7 +1,12 @@
 // Real prints: the program's windows on an X server, the "Print " button pressed, the print
 // dialog answered as a user would, and the job going through a private CUPS scheduler into a
 // cups-pdf queue. Each PDF that comes out is checked as a page: one page, the view alone on
-// white at the top-left corner of the printable area, at the size the scaling rule gives.
+// white at the top-left corner of the printable area, at the size the scaling rule gives, and
+// drawn as text and lines (no image, fonts embedded) and the document the program sent to the
+// scheduler searchable (the texts found by pdftotext; the queue's own filters turn fonts into
+// Type 3 ones that keep their shapes but not their letters). Then the
+// queue is made to fail the job (it stops accepting jobs or goes while the dialog is open, a
+// job is cancelled in it) and each time the error box names the printer.
 //
 // Run by cups/with_private_cups.sh inside print_info_x_session.sh, which provide CUPS_SERVER,
 // SHIFT_CUPS_QUEUE, SHIFT_PDF_OUT_DIR and SHIFT_PRINT_ARTIFACTS. The PDFs and their pictures
@@ -37,6 +42,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace shift;
@@ -154,6 +160,8 @@ public:
     }
 
     Answer dialogAnswer = Answer::Confirm;
+    // What happens while the print dialog is open, before it is answered.
+    std::function<void()> whileTheDialogIsOpen;
     QStringList seen;
 
 private:
@@ -169,6 +177,8 @@ private:
                             dialog->windowModality() == Qt::ApplicationModal
                                 ? QString()
                                 : QStringLiteral(", not modal to the application"));
+            if (whileTheDialogIsOpen)
+                whileTheDialogIsOpen();
             auto *buttons = dialog->findChild<QDialogButtonBox *>();
             QTest::mouseClick(
                 buttons->button(dialogAnswer == Answer::Confirm ? QDialogButtonBox::Ok
@@ -202,13 +212,21 @@ private slots:
     void printsTheMonthCalendar();
     void printsTheMultiMonthView();
     void aChangeOfTeamChangesTheNextPage();
+    void holidayNamesArePrintedAsText();
     void confirmingWhileAJobIsSpooledIsRefused();
+    void aQueueThatStopsAcceptingWhileTheDialogIsOpenIsReported();
+    void aJobCancelledInItsQueueIsReported();
+    void aPrinterRemovedWhileTheDialogIsOpenIsReported();
     void aPrinterThatHasGoneIsNotValid();
 
 private:
-    QStringList pressPrint(ModalAnswerer::Answer answer);
+    QStringList pressPrint(ModalAnswerer::Answer answer,
+        const std::function<void()> &whileTheDialogIsOpen = {},
+        ModalAnswerer *answerer = nullptr);
     QString waitForNewPdf(const QMap<QString, QDateTime> &before);
-    void checkPage(const QString &name, QImage *printedPart = nullptr);
+    void checkPage(const QString &name, const QStringList &texts, QImage *printedPart = nullptr);
+    void checkVectorPage(const QString &pdf, const QStringList &texts);
+    QString sentDocument(const QString &name);
 
     std::unique_ptr<shift::ShiftCalendar> m_calendar;
     std::unique_ptr<TForm1> m_form1;
@@ -247,14 +265,19 @@ void PrintRealTest::cleanupTestCase()
     m_form1.reset();
 }
 
-// Presses "Print " and lets `answer` settle the print dialog; returns what showed up.
-QStringList PrintRealTest::pressPrint(ModalAnswerer::Answer answer)
+// Presses "Print " and lets `answer` settle the print dialog, after `whileTheDialogIsOpen` has
+// run; returns what showed up. An answerer given goes on answering afterwards.
+QStringList PrintRealTest::pressPrint(ModalAnswerer::Answer answer,
+    const std::function<void()> &whileTheDialogIsOpen,
+    ModalAnswerer *answerer)
 {
     m_pdfBefore = pdfsIn(m_pdfOut);
-    ModalAnswerer answerer;
-    answerer.dialogAnswer = answer;
+    ModalAnswerer own;
+    ModalAnswerer &answering = answerer != nullptr ? *answerer : own;
+    answering.dialogAnswer = answer;
+    answering.whileTheDialogIsOpen = whileTheDialogIsOpen;
     QTest::mouseClick(Form1->Printout, Qt::LeftButton);
-    return answerer.seen;
+    return answering.seen;
 }
 
 // The PDF of the job just printed, once cups-pdf has written it and the job is done, moved
@@ -274,10 +297,49 @@ QString PrintRealTest::waitForNewPdf(const QMap<QString, QDateTime> &before)
     return {};
 }
 
+// The page is drawn, not pasted: no image in it, every font embedded, and `texts` found in
+// the text pdftotext reads from it (none asked for: not read).
+void PrintRealTest::checkVectorPage(const QString &pdf, const QStringList &texts)
+{
+    const QString images = runTool(QStringLiteral("pdfimages"), { QStringLiteral("-list"), pdf });
+    // A header line and a rule, then one line per image.
+    QCOMPARE(images.trimmed().split(QLatin1Char('\n')).size(), 2);
+    const QStringList fonts
+        = runTool(QStringLiteral("pdffonts"), { pdf }).trimmed().split(QLatin1Char('\n')).mid(2);
+    QVERIFY2(!fonts.isEmpty(), "no fonts: the texts are not text");
+    for (const QString &font : fonts) {
+        // name type encoding emb sub uni object ID
+        const QStringList columns = font.simplified().split(QLatin1Char(' '));
+        QVERIFY2(columns.size() >= 7 && columns.at(columns.size() - 5) == QLatin1String("yes"),
+            qPrintable(QStringLiteral("not embedded: ") + font));
+    }
+    if (texts.isEmpty())
+        return;
+    const QString text = runTool(QStringLiteral("pdftotext"), { pdf, QStringLiteral("-") });
+    for (const QString &expected : texts)
+        QVERIFY2(
+            text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
+}
+
+// The document of the newest job as this program handed it to the scheduler, kept among the
+// artifacts as NAME-job.pdf.
+QString PrintRealTest::sentDocument(const QString &name)
+{
+    const QFileInfoList documents
+        = QDir(qEnvironmentVariable("SHIFT_CUPS_SPOOL"))
+              .entryInfoList({ QStringLiteral("d*-001") }, QDir::Files, QDir::Time);
+    if (documents.isEmpty())
+        return {};
+    const QString kept = m_artifacts.filePath(name + QStringLiteral("-job.pdf"));
+    QFile::remove(kept);
+    QFile::copy(documents.first().filePath(), kept);
+    return kept;
+}
+
 // Checks the PDF of the print just made against the view the state selects, and keeps it as
 // NAME.pdf and NAME.png among the artifacts, with NAME-expected.png, the view as it should
 // stand on the page. `printedPart`, when given, receives the page's picture where the view is.
-void PrintRealTest::checkPage(const QString &name, QImage *printedPart)
+void PrintRealTest::checkPage(const QString &name, const QStringList &texts, QImage *printedPart)
 {
     const QString pdf = m_artifacts.filePath(name + QStringLiteral(".pdf"));
     QFile::remove(pdf);
@@ -287,6 +349,10 @@ void PrintRealTest::checkPage(const QString &name, QImage *printedPart)
 
     const QString info = runTool(QStringLiteral("pdfinfo"), { pdf });
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    checkVectorPage(pdf, {});
+    const QString sent = sentDocument(name);
+    QVERIFY2(!sent.isEmpty(), "the scheduler kept no document of the job");
+    checkVectorPage(sent, texts);
 
     const QString pngBase = m_artifacts.filePath(name);
     runTool(QStringLiteral("pdftoppm"),
@@ -380,7 +446,11 @@ void PrintRealTest::printsTheMonthCalendar()
     const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm);
     QCOMPARE(seen, QStringList { QStringLiteral("print dialog for ") + m_queue });
     QCOMPARE(Form3->size(), QSize(641, 353));
-    checkPage(QStringLiteral("calendar-team-A"));
+    checkPage(QStringLiteral("calendar-team-A"),
+        { QStringLiteral("ShiftSchedule Tervialund"),
+            QStringLiteral("March"),
+            QStringLiteral("A-team"),
+            QStringLiteral("Wedensd") });
     QCOMPARE(jobCount(), 1);
 }
 
@@ -394,7 +464,11 @@ void PrintRealTest::printsTheMultiMonthView()
     const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm);
     QCOMPARE(seen, QStringList { QStringLiteral("print dialog for ") + m_queue });
     QCOMPARE(Form3->size(), QSize(678, 555));
-    checkPage(QStringLiteral("multi-month-all-teams"), &m_lastPrinted);
+    checkPage(QStringLiteral("multi-month-all-teams"),
+        { QStringLiteral("ShiftSchedule Tervialund Sudra"),
+            QStringLiteral("March"),
+            QStringLiteral("August") },
+        &m_lastPrinted);
     QCOMPARE(jobCount(), 2);
 }
 
@@ -406,9 +480,30 @@ void PrintRealTest::aChangeOfTeamChangesTheNextPage()
 
     pressPrint(ModalAnswerer::Answer::Confirm);
     QImage printed;
-    checkPage(QStringLiteral("multi-month-team-C"), &printed);
+    checkPage(QStringLiteral("multi-month-team-C"),
+        { QStringLiteral("Mar"), QStringLiteral("Feb") },
+        &printed);
     QCOMPARE(jobCount(), 3);
     QVERIFY(meanDifference(printed, m_lastPrinted, QPoint(0, 0)) > kDifferentImage);
+}
+
+void PrintRealTest::holidayNamesArePrintedAsText()
+{
+    QTest::mouseClick(Form1->RadioGroupVisningstyp->button(0), Qt::LeftButton); // "Calender"
+    QTest::keyClick(Form1->ComboBoxSchemaType, Qt::Key_Down); // Norda
+    for (int step = 0; step < 9; ++step) // March to December 2016
+        QTest::mouseClick(Form1->AddSlow, Qt::LeftButton);
+    QCOMPARE(Form1->calendar().state().startMonth, 11);
+    QCOMPARE(Form1->calendar().state().scheme, 1);
+
+    pressPrint(ModalAnswerer::Answer::Confirm);
+    checkPage(QStringLiteral("calendar-norda-december"),
+        { QStringLiteral("Juldagen"),
+            QStringLiteral("Julafton"),
+            QStringLiteral("December"),
+            QStringLiteral("Norda"),
+            QStringLiteral("C-team") });
+    QCOMPARE(jobCount(), 4);
 }
 
 void PrintRealTest::confirmingWhileAJobIsSpooledIsRefused()
@@ -418,8 +513,70 @@ void PrintRealTest::confirmingWhileAJobIsSpooledIsRefused()
     QCOMPARE(seen,
         (QStringList { QStringLiteral("print dialog for ") + m_queue,
             QStringLiteral("error box: Printing in progress.") }));
-    QCOMPARE(jobCount(), 3);
+    QCOMPARE(jobCount(), 4);
     QCOMPARE(Form1->PrinterSetupDialog1->printer().printerName(), m_queue);
+}
+
+// The queue stops accepting jobs while the dialog is open: the job the print then hands over
+// is refused, and the box says so, naming the printer.
+void PrintRealTest::aQueueThatStopsAcceptingWhileTheDialogIsOpenIsReported()
+{
+    const int jobsBefore = jobCount();
+    const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm,
+        [this] { runTool(QStringLiteral("cupsreject"), { m_queue }); });
+    runTool(QStringLiteral("cupsaccept"), { m_queue });
+    QCOMPARE(seen.size(), 2);
+    QVERIFY2(seen.last().startsWith(
+                 QStringLiteral("error box: Printer %1 refused the job: ").arg(m_queue)),
+        qPrintable(seen.last()));
+    QCOMPARE(jobCount(), jobsBefore);
+    QCOMPARE(pdfsIn(m_pdfOut), m_pdfBefore);
+}
+
+// The queue holds the job (the printer is stopped), and the job is cancelled there: the box
+// comes once the job has ended, naming the printer.
+void PrintRealTest::aJobCancelledInItsQueueIsReported()
+{
+    runTool(QStringLiteral("cupsdisable"), { m_queue });
+    ModalAnswerer answerer;
+    const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm, {}, &answerer);
+    QCOMPARE(seen.size(), 1); // the dialog, and no word yet: the job waits
+    QTest::qWait(1200);
+    QCOMPARE(answerer.seen.size(), 1);
+    runTool(QStringLiteral("cancel"), { QStringLiteral("-a"), m_queue });
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.seen.size(), 2, 10000);
+    QVERIFY2(answerer.seen.last().startsWith(
+                 QStringLiteral("error box: Printer %1 cancelled the job").arg(m_queue)),
+        qPrintable(answerer.seen.last()));
+    runTool(QStringLiteral("cupsenable"), { m_queue });
+    QCOMPARE(pdfsIn(m_pdfOut), m_pdfBefore);
+}
+
+// The printer is taken away while the dialog is open: the box names it. It is then made again,
+// as the system's default, for what follows.
+void PrintRealTest::aPrinterRemovedWhileTheDialogIsOpenIsReported()
+{
+    const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm, [this] {
+        runTool(QStringLiteral("lpadmin"), { QStringLiteral("-x"), m_queue });
+    });
+    QCOMPARE(seen,
+        (QStringList { QStringLiteral("print dialog for ") + m_queue,
+            QStringLiteral("error box: Printer selected is not valid: %1 is not known to the "
+                           "print system.")
+                .arg(m_queue) }));
+    QCOMPARE(pdfsIn(m_pdfOut), m_pdfBefore);
+
+    runTool(QStringLiteral("lpadmin"),
+        { QStringLiteral("-p"),
+            m_queue,
+            QStringLiteral("-v"),
+            qEnvironmentVariable("SHIFT_CUPS_QUEUE_DEVICE"),
+            QStringLiteral("-P"),
+            qEnvironmentVariable("SHIFT_CUPS_QUEUE_PPD"),
+            QStringLiteral("-E") },
+        false);
+    runTool(QStringLiteral("lpadmin"), { QStringLiteral("-d"), m_queue });
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), m_queue);
 }
 
 void PrintRealTest::aPrinterThatHasGoneIsNotValid()

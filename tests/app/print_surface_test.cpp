@@ -5,6 +5,7 @@
 
 #include "app/info_window.h"
 #include "app/main_window.h"
+#include "app/print_job_check.h"
 #include "app/printing.h"
 #include "core/shift_calendar.h"
 #include "print_test_support.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QTimer>
 #include <QtTest>
@@ -45,9 +48,13 @@ private slots:
     void capturedImageIsThePrintLayout_data();
     void capturedImageIsThePrintLayout();
     void everyCaptureDrawsAfresh();
+    void aPagePaintsWhatTheClientAreaShows_data();
+    void aPagePaintsWhatTheClientAreaShows();
     void printingReadsNoClock();
     void setupFailsBeforeTheDialogWithoutDefaultPrinter();
     void printerThatIsNoSystemPrinterIsNotValid();
+    void unprintedJobMessagesNameThePrinter();
+    void withoutASchedulerNoJobIsFollowedForever();
 
 private:
     void setView(View view, int firstTeam, int lastTeam);
@@ -197,6 +204,35 @@ void PrintSurfaceTest::everyCaptureDrawsAfresh()
     QVERIFY(nextMonth == expectedPrintImage(*m_calendar, m_form3->size()));
 }
 
+void PrintSurfaceTest::aPagePaintsWhatTheClientAreaShows_data()
+{
+    capturedImageIsThePrintLayout_data();
+}
+
+// What a printed page gets (paintClientArea on the page's painter) is what the window's own
+// paint gives, background included, pixel for pixel at a scale of 1.
+void PrintSurfaceTest::aPagePaintsWhatTheClientAreaShows()
+{
+    QFETCH(int, view);
+    QFETCH(int, firstTeam);
+    QFETCH(int, lastTeam);
+    QFETCH(int, scheme);
+    m_calendar->state().scheme = static_cast<std::int16_t>(scheme);
+    m_calendar->state().cycleLength = scheme == 0 ? 8 : 35;
+    setView(View(view), firstTeam, lastTeam);
+    try {
+        Form1->PrintoutClick();
+    } catch (const std::runtime_error &) {
+    }
+    QImage page(m_form3->size(), QImage::Format_RGB32);
+    page.fill(Qt::magenta);
+    {
+        QPainter painter(&page);
+        m_form3->paintClientArea(painter);
+    }
+    QVERIFY(page == captureClientArea(*m_form3));
+}
+
 void PrintSurfaceTest::printingReadsNoClock()
 {
     const int readsBefore = m_clockReads;
@@ -242,6 +278,43 @@ void PrintSurfaceTest::printerThatIsNoSystemPrinterIsNotValid()
     }
     QCOMPARE(printer.printerState(), QPrinter::Idle);
     QVERIFY(!PrintJobInProgress::active());
+}
+
+void PrintSurfaceTest::unprintedJobMessagesNameThePrinter()
+{
+    using Kind = JobState::Kind;
+    const QString office = QStringLiteral("office/duplex");
+    QCOMPARE(unprintedJobMessage(office, { Kind::Canceled, "job-canceled-by-user" }),
+        std::string("Printer office/duplex cancelled the job (job-canceled-by-user)"));
+    QCOMPARE(unprintedJobMessage(office, { Kind::Aborted, "Printer is on fire" }),
+        std::string("Printer office/duplex aborted the job (Printer is on fire)"));
+    QCOMPARE(unprintedJobMessage(office, { Kind::Aborted, {} }),
+        std::string("Printer office/duplex aborted the job"));
+    QCOMPARE(unprintedJobMessage(office, { Kind::Gone, {} }),
+        std::string("Printer office/duplex no longer has the job"));
+    QVERIFY(unprintedJobMessage(office, { Kind::Printed, {} }).empty());
+    QVERIFY(unprintedJobMessage(office, { Kind::Waiting, {} }).empty());
+}
+
+// The scheduler named by CUPS_SERVER does not exist: nothing to find, and a job followed there
+// is reported gone at the first look instead of being waited for.
+void PrintSurfaceTest::withoutASchedulerNoJobIsFollowedForever()
+{
+    QCOMPARE(newestJobOf(QStringLiteral("nowhere")), 0);
+    QCOMPARE(int(jobStateOf(7).kind), int(JobState::Kind::Gone));
+    PrintJobWatch watch;
+    watch.follow(QStringLiteral("nowhere"), 7);
+    QCOMPARE(watch.followed(), 1);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    watch.look();
+    QCOMPARE(watch.followed(), 0);
+    QCOMPARE(shown, QStringLiteral("Printer nowhere no longer has the job."));
 }
 
 QTEST_MAIN(PrintSurfaceTest)

@@ -1,6 +1,7 @@
 // `shiftcal render` run as a user runs it, its images compared with the program's own views
-// drawn here on the surface the program prints from, for the same state; and the ways it could
-// fail: a platform named that needs a display, a full disk.
+// drawn here on the surface the program prints from, for the same state; its PDFs read back
+// as text and lines; and the ways it could fail: a platform named that needs a display, a
+// full disk.
 #include "core/shift_calendar.h"
 #include "process_runner.h"
 #include "views/month_calendar_view.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -261,6 +263,79 @@ TEST(Render, DrawsOffscreenWhateverPlatformIsNamed)
         ASSERT_FALSE(rendered.isNull()) << platform;
         EXPECT_EQ(differingPixels(rendered.convertToFormat(QImage::Format_RGB32), expected), 0)
             << platform;
+    }
+}
+
+std::string toolOutput(const std::string &tool, const std::vector<std::string> &args)
+{
+    const ProcessResult run = runProgram(tool, args);
+    EXPECT_EQ(run.status, 0) << tool << ": " << run.err;
+    return run.out;
+}
+
+std::vector<std::string> linesOf(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The PDF is the view drawn, not pasted: no image, every font embedded, every text found by a
+// text extractor.
+TEST(Render, PdfIsTextAndLinesWithEmbeddedFonts)
+{
+    struct PdfCase {
+        std::vector<std::string> args;
+        std::vector<std::string> texts;
+    };
+    const PdfCase cases[] = {
+        { { "--view", "calendar", "--scheme", "norda", "--start", "2016-12", "--team", "C" },
+            { "ShiftSchedule Tervialund",
+                "Norda",
+                "December",
+                "Juldagen",
+                "Julafton",
+                "Nyårsafton",
+                "C-team",
+                "Wedensd" } },
+        { { "--start", "2016-10", "--target", "screen" },
+            { "ShiftSchedule Tervialund Sudra",
+                "October",
+                "November",
+                "December",
+                "January",
+                "February",
+                "March 2017" } },
+    };
+    for (const PdfCase &c : cases) {
+        TemporaryFolder folder;
+        const std::string pdf = folder.file("view.pdf");
+        std::vector<std::string> args { "render" };
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), { "-o", pdf });
+        ProcessOptions options;
+        options.environment["SHIFTCAL_NOW"] = "2016-10-01 20:00";
+        const ProcessResult run = runProgram(kShiftcal, args, options);
+        ASSERT_EQ(run.status, 0) << run.err;
+
+        // A header and a rule, and no line for any image.
+        EXPECT_EQ(linesOf(toolOutput("/usr/bin/pdfimages", { "-list", pdf })).size(), 2u);
+        const std::vector<std::string> fonts = linesOf(toolOutput("/usr/bin/pdffonts", { pdf }));
+        ASSERT_GT(fonts.size(), 2u);
+        for (std::size_t i = 2; i < fonts.size(); ++i) {
+            // name type encoding emb sub uni object ID: "emb" is the fifth word from the end.
+            std::istringstream words(fonts[i]);
+            std::vector<std::string> columns;
+            for (std::string word; words >> word;)
+                columns.push_back(word);
+            ASSERT_GE(columns.size(), 7u) << fonts[i];
+            EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << fonts[i];
+        }
+        const std::string text = toolOutput("/usr/bin/pdftotext", { pdf, "-" });
+        for (const std::string &expected : c.texts)
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in:\n" << text;
     }
 }
 

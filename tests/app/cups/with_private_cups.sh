@@ -13,6 +13,10 @@
 # COMMAND sees:
 #   CUPS_SERVER          the scheduler's socket (libcups, lp*, lpadmin and Qt all honour it)
 #   SHIFT_CUPS_QUEUE     the PDF queue's name
+#   SHIFT_CUPS_QUEUE_PPD, SHIFT_CUPS_QUEUE_DEVICE  what the queue was made with, so that the
+#                        command can make it again after taking it away
+#   SHIFT_CUPS_SPOOL     the scheduler's spool, which keeps every job's document as the printing
+#                        program sent it (d<JOB>-001), before the queue's filters change it
 #   SHIFT_PDF_OUT_DIR    where cups-pdf writes the PDFs of this user's jobs, as the machine's
 #                        cups-pdf.conf says (Debian's: the user's ~/PDF); the command moves
 #                        the files it checks out of there
@@ -100,6 +104,7 @@ LogLevel info
 DefaultAuthType None
 MaxJobs 0
 PreserveJobHistory Yes
+PreserveJobFiles Yes
 <Location />
   Order allow,deny
   Allow all
@@ -156,14 +161,18 @@ if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
 fi
 
 queue=shiftpdf
+device=cups-pdf:/
 # lpadmin warns that PPD drivers are deprecated; the queue works all the same.
-if ! lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E 2>"$dir/lpadmin.err"; then
+if ! lpadmin -p "$queue" -v "$device" -P "$ppd" -E 2>"$dir/lpadmin.err"; then
     echo "with_private_cups: the PDF queue could not be made:" >&2
     cat "$dir/lpadmin.err" >&2
     exit 1
 fi
 
 export SHIFT_CUPS_QUEUE=$queue
+export SHIFT_CUPS_QUEUE_PPD=$ppd
+export SHIFT_CUPS_QUEUE_DEVICE=$device
+export SHIFT_CUPS_SPOOL=$dir/spool
 export SHIFT_PDF_OUT_DIR=$pdf_out
 export SHIFT_PRINT_ARTIFACTS=$artifacts
 

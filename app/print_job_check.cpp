@@ -1,0 +1,156 @@
+#include "app/print_job_check.h"
+
+#include "app/error_box.h"
+
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <cups/cups.h>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+
+namespace shift {
+
+namespace {
+
+constexpr int kLookMilliseconds = 500;
+
+std::string queueOf(const QString &printer)
+{
+    return printer.section(QLatin1Char('/'), 0, 0).toStdString();
+}
+
+std::string nameOf(const QString &printer)
+{
+    return printer.toStdString();
+}
+
+struct IppDeleter {
+    void operator()(ipp_t *ipp) const { ippDelete(ipp); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+std::string textOf(ipp_t *response, const char *name)
+{
+    ipp_attribute_t *attribute = ippFindAttribute(response, name, IPP_TAG_ZERO);
+    if (attribute == nullptr)
+        return {};
+    std::string text;
+    for (int i = 0; i < ippGetCount(attribute); ++i) {
+        const char *value = ippGetString(attribute, i, nullptr);
+        if (value == nullptr || *value == '\0' || std::string_view(value) == "none")
+            continue;
+        if (!text.empty())
+            text += ", ";
+        text += value;
+    }
+    return text;
+}
+
+} // namespace
+
+int newestJobOf(const QString &printer)
+{
+    cups_job_t *jobs = nullptr;
+    const int count
+        = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queueOf(printer).c_str(), 1, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+int submittedJob(const QString &printer, int newestBefore)
+{
+    // The status of Qt's cupsPrintFile, before any call of ours overwrites it.
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        const char *reason = cupsLastErrorString();
+        throw std::runtime_error("Printer " + nameOf(printer)
+            + " refused the job: " + (reason != nullptr ? reason : "no reason given"));
+    }
+    const int newest = newestJobOf(printer);
+    return newest > newestBefore ? newest : 0;
+}
+
+JobState jobStateOf(int jobId)
+{
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ippAddString(
+        request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    const Ipp response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return { JobState::Kind::Gone, {} };
+    ipp_attribute_t *state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
+    if (state == nullptr)
+        return { JobState::Kind::Gone, {} };
+    std::string reason = textOf(response.get(), "job-printer-state-message");
+    if (reason.empty())
+        reason = textOf(response.get(), "job-state-reasons");
+    switch (static_cast<ipp_jstate_t>(ippGetInteger(state, 0))) {
+    case IPP_JSTATE_COMPLETED:
+        return { JobState::Kind::Printed, {} };
+    case IPP_JSTATE_CANCELED:
+        return { JobState::Kind::Canceled, reason };
+    case IPP_JSTATE_ABORTED:
+        return { JobState::Kind::Aborted, reason };
+    default:
+        return { JobState::Kind::Waiting, {} };
+    }
+}
+
+std::string unprintedJobMessage(const QString &printer, const JobState &state)
+{
+    const std::string name = nameOf(printer);
+    const std::string because = state.reason.empty() ? "" : " (" + state.reason + ")";
+    switch (state.kind) {
+    case JobState::Kind::Canceled:
+        return "Printer " + name + " cancelled the job" + because;
+    case JobState::Kind::Aborted:
+        return "Printer " + name + " aborted the job" + because;
+    case JobState::Kind::Gone:
+        return "Printer " + name + " no longer has the job";
+    default:
+        return {};
+    }
+}
+
+PrintJobWatch::PrintJobWatch(QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setInterval(kLookMilliseconds);
+    connect(&m_timer, &QTimer::timeout, this, &PrintJobWatch::look);
+}
+
+void PrintJobWatch::follow(const QString &printer, int jobId)
+{
+    m_jobs.push_back({ printer, jobId });
+    m_timer.start();
+}
+
+// The error box runs an event loop of its own; the looks it lets through wait for it.
+void PrintJobWatch::look()
+{
+    if (m_reporting)
+        return;
+    const QScopedValueRollback<bool> reporting(m_reporting, true);
+    std::vector<std::string> messages;
+    std::erase_if(m_jobs, [&messages](const Job &job) {
+        const JobState state = jobStateOf(job.id);
+        if (state.kind == JobState::Kind::Waiting)
+            return false;
+        std::string message = unprintedJobMessage(job.printer, state);
+        if (!message.empty())
+            messages.push_back(std::move(message));
+        return true;
+    });
+    if (m_jobs.empty())
+        m_timer.stop();
+    for (const std::string &message : messages)
+        showError(std::runtime_error(message));
+}
+
+} // namespace shift
