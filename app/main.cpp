@@ -67,10 +67,57 @@ void reportNoDisplay()
     std::fflush(stderr);
 }
 
-// While the application object is being made, Qt's messages are held back. Should the
-// platform plugin fail (a DISPLAY naming a server that is not there), Qt would print several
-// lines and abort with a core dump; instead the user gets one line and a plain exit. Once the
-// application object exists, the held messages are printed as Qt would have printed them.
+// `reason` on one line: line breaks and other control characters become blanks.
+void reportCannotStart(std::string reason)
+{
+    for (char &c : reason) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = ' ';
+    }
+    std::fprintf(stderr, "shiftschedule: cannot open a window: %s\n", reason.c_str());
+    std::fflush(stderr);
+}
+
+// A message Qt gave while the application object was being made.
+struct HeldMessage {
+    std::string category;
+    std::string text; // as Qt formats it for the terminal
+    std::string message; // the message alone
+};
+
+// Qt's own reason why no platform plugin could start, from what it said on the way: the
+// platform's own complaint ("qt.qpa.xcb: could not connect to display"), else the plugin
+// loader's ("Could not find the Qt platform plugin "wayland" in """), else the first line of
+// its final message. A display server that is not there gets the program's own wording.
+void reportNoPlatform(const std::vector<HeldMessage> &held, const std::string &fatal)
+{
+    const HeldMessage *platform = nullptr;
+    const HeldMessage *loader = nullptr;
+    for (const HeldMessage &m : held) {
+        if (m.category == "qt.qpa.plugin") {
+            loader = loader != nullptr ? loader : &m;
+        } else if (m.category.starts_with("qt.qpa.") && platform == nullptr) {
+            platform = &m;
+        }
+    }
+    if (platform != nullptr && platform->category == "qt.qpa.xcb"
+        && platform->message.find("could not connect to display") != std::string::npos) {
+        reportNoDisplay();
+        return;
+    }
+    if (platform != nullptr)
+        reportCannotStart(platform->message);
+    else if (loader != nullptr)
+        reportCannotStart(loader->message);
+    else
+        reportCannotStart(fatal.substr(0, fatal.find('\n')));
+}
+
+// While the application object is being made, Qt's messages are held back. Should no platform
+// plugin start (a DISPLAY naming a server that is not there, a platform that is not installed),
+// Qt would print several lines and abort with a core dump; instead the user gets one line with
+// Qt's reason and a plain exit. Once the application object exists, the held messages are
+// printed as Qt would have printed them.
 class StartupMessageGate {
 public:
     StartupMessageGate() { qInstallMessageHandler(&StartupMessageGate::hold); }
@@ -84,8 +131,8 @@ public:
             return;
         s_holding = false;
         qInstallMessageHandler(nullptr);
-        for (const std::string &line : s_held)
-            std::fprintf(stderr, "%s\n", line.c_str());
+        for (const HeldMessage &held : s_held)
+            std::fprintf(stderr, "%s\n", held.text.c_str());
         s_held.clear();
     }
 
@@ -93,14 +140,16 @@ private:
     static void hold(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         if (type == QtFatalMsg) {
-            reportNoDisplay();
+            reportNoPlatform(s_held, message.toStdString());
             std::_Exit(kNoDisplayExitCode);
         }
-        s_held.push_back(qFormatLogMessage(type, context, message).toStdString());
+        s_held.push_back({ context.category != nullptr ? context.category : "",
+            qFormatLogMessage(type, context, message).toStdString(),
+            message.toStdString() });
     }
 
     static inline bool s_holding = true;
-    static inline std::vector<std::string> s_held;
+    static inline std::vector<HeldMessage> s_held;
 };
 
 // Reports the first completed paint of the main window on stdout and ends the run.

@@ -11,7 +11,9 @@
 #   main_window_xvfb          the built program under its own Xvfb, driven with xdotool,
 #                             screenshots checked at fixed pixels and kept in
 #                             tests/app/xvfb-artifacts/ of the build tree.
-#   start_without_display     the built program without any display: one line, non-zero exit.
+#   start_without_display     the built program where no window can open (no display, or a
+#                             platform that cannot start beside a real X display): one line
+#                             with the reason, non-zero exit.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Test Widgets)
 
 set(SHIFT_MAIN_WINDOW_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -70,6 +72,7 @@ set_tests_properties(app.main_window_xvfb PROPERTIES
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8")
 
 add_test(NAME app.start_without_display
-    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/start_without_display_test.sh
-            $<TARGET_FILE:shiftschedule>)
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh
+            -- ${SHIFT_MAIN_WINDOW_TEST_DIR}/start_without_display_test.sh
+               $<TARGET_FILE:shiftschedule>)
 set_tests_properties(app.start_without_display PROPERTIES LABELS "app" TIMEOUT 60)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The program started where no window can open: without any display named, and with a
-# DISPLAY that names no running server. Each time it must say so in one line on stderr and
-# exit with a non-zero status, instead of Qt's several lines, abort and core dump.
+# The program started where no window can open: without any display named, with a DISPLAY
+# that names no running server, and with a platform asked for that cannot start (no Wayland
+# plugin, a name Qt does not know) although an X display is there. Each time it must say why in
+# one line on stderr and exit with a non-zero status, instead of Qt's several lines, abort and
+# core dump; where Qt knows the reason, the line gives Qt's reason, not a missing display.
 #
 # usage: start_without_display_test.sh PROGRAM
+# Run inside print_info_x_session.sh, the last checks have a real display; else an unused one.
 set -uo pipefail
 
 program=$1
@@ -18,8 +21,12 @@ unused_display() {
 }
 
 check() { # what, then the environment to run in
-    local what=$1
-    shift
+    check_reason "$1" "" "${@:2}"
+}
+
+check_reason() { # what, an extended regular expression the line must match, then the environment
+    local what=$1 reason=$2
+    shift 2
     local err rc lines
     err=$(mktemp)
     ulimit -c 0
@@ -34,6 +41,10 @@ check() { # what, then the environment to run in
         echo "FAIL: $what: stderr was not one clear line:" >&2
         cat "$err" >&2
         failures=$((failures + 1))
+    elif [ -n "$reason" ] && { ! grep -Eq "$reason" "$err" || grep -q 'no display server' "$err"; }; then
+        echo "FAIL: $what: the line does not give the reason ($reason):" >&2
+        cat "$err" >&2
+        failures=$((failures + 1))
     fi
     rm -f "$err"
 }
@@ -41,6 +52,12 @@ check() { # what, then the environment to run in
 check "no display named"
 check "a display without a server" DISPLAY="$(unused_display)"
 check "xcb asked for, no display" QT_QPA_PLATFORM=xcb
+
+display=${DISPLAY:-$(unused_display)}
+check_reason "wayland asked for, an X display there, no Wayland plugin" \
+    'Qt platform plugin "wayland"|wl_display' QT_QPA_PLATFORM=wayland DISPLAY="$display"
+check_reason "a platform Qt does not know" 'Could not find the Qt platform plugin "no-such-one"' \
+    QT_QPA_PLATFORM=no-such-one DISPLAY="$display"
 
 [ "$failures" -eq 0 ] && echo "all checks passed"
 exit $((failures != 0))
