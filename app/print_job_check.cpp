@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 
+#include <QLibrary>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -16,6 +17,57 @@ namespace {
 
 constexpr int kLookMilliseconds = 500;
 
+// libcups, loaded on the first print instead of with the program: it brings eighteen libraries
+// of its own (TLS, Kerberos, Avahi, ...) that would slow every start by some milliseconds. Qt's
+// print support loads the same library for the print itself, so by the time a job is checked
+// it is in memory already, with the thread's last answer from the scheduler.
+struct Cups {
+    decltype(&::cupsGetJobs2) getJobs2 = nullptr;
+    decltype(&::cupsFreeJobs) freeJobs = nullptr;
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+    decltype(&::cupsUser) user = nullptr;
+    decltype(&::cupsDoRequest) doRequest = nullptr;
+    decltype(&::ippNewRequest) newRequest = nullptr;
+    decltype(&::ippAddString) addString = nullptr;
+    decltype(&::ippFindAttribute) findAttribute = nullptr;
+    decltype(&::ippGetCount) getCount = nullptr;
+    decltype(&::ippGetString) getString = nullptr;
+    decltype(&::ippGetInteger) getInteger = nullptr;
+    decltype(&::ippDelete) deleteIpp = nullptr;
+};
+
+template <typename Function>
+bool resolve(QLibrary &library, const char *name, Function &function)
+{
+    function = reinterpret_cast<Function>(library.resolve(name));
+    return function != nullptr;
+}
+
+// The library's functions, or null when it cannot be loaded (then Qt cannot print either).
+const Cups *cups()
+{
+    static const Cups *const loaded = []() -> const Cups * {
+        static QLibrary library(QStringLiteral("cups"), 2);
+        static Cups functions;
+        const bool all = resolve(library, "cupsGetJobs2", functions.getJobs2)
+            && resolve(library, "cupsFreeJobs", functions.freeJobs)
+            && resolve(library, "cupsLastError", functions.lastError)
+            && resolve(library, "cupsLastErrorString", functions.lastErrorString)
+            && resolve(library, "cupsUser", functions.user)
+            && resolve(library, "cupsDoRequest", functions.doRequest)
+            && resolve(library, "ippNewRequest", functions.newRequest)
+            && resolve(library, "ippAddString", functions.addString)
+            && resolve(library, "ippFindAttribute", functions.findAttribute)
+            && resolve(library, "ippGetCount", functions.getCount)
+            && resolve(library, "ippGetString", functions.getString)
+            && resolve(library, "ippGetInteger", functions.getInteger)
+            && resolve(library, "ippDelete", functions.deleteIpp);
+        return all ? &functions : nullptr;
+    }();
+    return loaded;
+}
+
 std::string queueOf(const QString &printer)
 {
     return printer.section(QLatin1Char('/'), 0, 0).toStdString();
@@ -27,18 +79,18 @@ std::string nameOf(const QString &printer)
 }
 
 struct IppDeleter {
-    void operator()(ipp_t *ipp) const { ippDelete(ipp); }
+    void operator()(ipp_t *ipp) const { cups()->deleteIpp(ipp); }
 };
 using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
 
-std::string textOf(ipp_t *response, const char *name)
+std::string textOf(const Cups &lib, ipp_t *response, const char *name)
 {
-    ipp_attribute_t *attribute = ippFindAttribute(response, name, IPP_TAG_ZERO);
+    ipp_attribute_t *attribute = lib.findAttribute(response, name, IPP_TAG_ZERO);
     if (attribute == nullptr)
         return {};
     std::string text;
-    for (int i = 0; i < ippGetCount(attribute); ++i) {
-        const char *value = ippGetString(attribute, i, nullptr);
+    for (int i = 0; i < lib.getCount(attribute); ++i) {
+        const char *value = lib.getString(attribute, i, nullptr);
         if (value == nullptr || *value == '\0' || std::string_view(value) == "none")
             continue;
         if (!text.empty())
@@ -52,21 +104,27 @@ std::string textOf(ipp_t *response, const char *name)
 
 int newestJobOf(const QString &printer)
 {
+    const Cups *lib = cups();
+    if (lib == nullptr)
+        return 0;
     cups_job_t *jobs = nullptr;
     const int count
-        = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queueOf(printer).c_str(), 1, CUPS_WHICHJOBS_ALL);
+        = lib->getJobs2(CUPS_HTTP_DEFAULT, &jobs, queueOf(printer).c_str(), 1, CUPS_WHICHJOBS_ALL);
     int newest = 0;
     for (int i = 0; i < count; ++i)
         newest = std::max(newest, jobs[i].id);
-    cupsFreeJobs(count, jobs);
+    lib->freeJobs(count, jobs);
     return newest;
 }
 
 int submittedJob(const QString &printer, int newestBefore)
 {
+    const Cups *lib = cups();
+    if (lib == nullptr)
+        return 0;
     // The status of Qt's cupsPrintFile, before any call of ours overwrites it.
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        const char *reason = cupsLastErrorString();
+    if (lib->lastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        const char *reason = lib->lastErrorString();
         throw std::runtime_error("Printer " + nameOf(printer)
             + " refused the job: " + (reason != nullptr ? reason : "no reason given"));
     }
@@ -76,21 +134,24 @@ int submittedJob(const QString &printer, int newestBefore)
 
 JobState jobStateOf(int jobId)
 {
-    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
-    ippAddString(
-        request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const Ipp response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"));
-    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+    const Cups *lib = cups();
+    if (lib == nullptr)
         return { JobState::Kind::Gone, {} };
-    ipp_attribute_t *state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
+    ipp_t *request = lib->newRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
+    lib->addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    lib->addString(
+        request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, lib->user());
+    const Ipp response(lib->doRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    if (response == nullptr || lib->lastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return { JobState::Kind::Gone, {} };
+    ipp_attribute_t *state = lib->findAttribute(response.get(), "job-state", IPP_TAG_ENUM);
     if (state == nullptr)
         return { JobState::Kind::Gone, {} };
-    std::string reason = textOf(response.get(), "job-printer-state-message");
+    std::string reason = textOf(*lib, response.get(), "job-printer-state-message");
     if (reason.empty())
-        reason = textOf(response.get(), "job-state-reasons");
-    switch (static_cast<ipp_jstate_t>(ippGetInteger(state, 0))) {
+        reason = textOf(*lib, response.get(), "job-state-reasons");
+    switch (static_cast<ipp_jstate_t>(lib->getInteger(state, 0))) {
     case IPP_JSTATE_COMPLETED:
         return { JobState::Kind::Printed, {} };
     case IPP_JSTATE_CANCELED:

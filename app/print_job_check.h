@@ -9,7 +9,8 @@
 
 namespace shift {
 
-// What the print system (CUPS, through libcups) makes of a job this program hands it.
+// What the print system (CUPS, through libcups, loaded at the first use) makes of a job this
+// program hands it.
 //
 // Qt's CUPS back end submits the job as the page's painter ends and keeps the scheduler's
 // answer to itself, so a queue that does not accept jobs or a printer that has gone would leave
