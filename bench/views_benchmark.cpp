@@ -11,6 +11,7 @@
 // 3.6 ms to 1.0 ms; text shaping was most of the cost.
 #include "core/rotation_schemes.h"
 #include "core/shift_calendar.h"
+#include "views/active_view.h"
 #include "views/month_calendar_view.h"
 #include "views/multi_month_view.h"
 #include "views/page_geometry.h"
@@ -23,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -76,6 +78,30 @@ void BM_MonthCalendar(benchmark::State &state)
     });
 }
 BENCHMARK(BM_MonthCalendar)->Unit(benchmark::kMicrosecond);
+
+// What the mouse resting on a day costs: finding the cell under it by the view's layout and
+// saying the day, for a sweep of points across the all-teams view (cells, labels, and places
+// with nothing).
+void BM_DayTipUnderTheMouse(benchmark::State &state)
+{
+    ShiftCalendar calendar = benchmarkCalendar();
+    ScheduleState &s = calendar.state();
+    s.startYear = 2016;
+    s.startMonth = 3;
+    s.firstTeam = 0;
+    s.lastTeam = kTeamCount - 1;
+    int x = 120;
+    int y = 80;
+    for (auto _ : state) {
+        x = x >= 780 ? 120 : x + 7;
+        y = y >= 540 ? 80 : y + 3;
+        const std::optional<DaySpot> spot
+            = spotInActiveView(s, DrawingSurface::Target::MainWindow, x, y);
+        if (spot)
+            benchmark::DoNotOptimize(describeSpot(calendar, *spot));
+    }
+}
+BENCHMARK(BM_DayTipUnderTheMouse)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,11 +1,14 @@
 #include "views/qpainter_surface.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,13 +38,56 @@ QFont viewFont(int pixelHeight)
 QPainterSurface::QPainterSurface(QPainter &painter, Target target)
     : DrawingSurface(target)
     , m_painter(painter)
+    , m_raster(
+          painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster)
 {
+    if (!m_raster) {
+        m_page.view = painter.worldTransform();
+        m_page.pen = painter.pen().color();
+        m_page.brush = painter.brush().color();
+        m_page.hasPen = painter.pen().style() != Qt::NoPen;
+        // The brush is set by colour from here on; a pattern the caller left would stay.
+        m_painter.setBrush(m_page.brush);
+        // The clip, set before, stays where it was set.
+        m_painter.setWorldTransform(QTransform());
+    }
 }
 
 void QPainterSurface::fill(int left, int top, int width, int height, const QColor &colour)
 {
-    if (width > 0 && height > 0)
-        m_painter.fillRect(QRect(left, top, width, height), colour);
+    if (width <= 0 || height <= 0)
+        return;
+    if (!m_raster) {
+        fillOnPage(left, top, width, height, colour);
+        return;
+    }
+    m_painter.fillRect(QRect(left, top, width, height), colour);
+}
+
+void QPainterSurface::fillOnPage(int left, int top, int width, int height, const QColor &colour)
+{
+    const QRectF onPage = m_page.view.mapRect(QRectF(left, top, width, height));
+    if (m_page.hasPen) {
+        m_painter.setPen(Qt::NoPen);
+        m_page.hasPen = false;
+    }
+    if (m_page.brush != colour) {
+        m_painter.setBrush(colour);
+        m_page.brush = colour;
+    }
+    m_painter.drawRect(onPage);
+}
+
+void QPainterSurface::drawOnPage(int x, int y, const LaidOutText &laid, const QColor &colour)
+{
+    if (!m_page.hasPen || m_page.pen != colour) {
+        m_painter.setPen(colour);
+        m_page.hasPen = true;
+        m_page.pen = colour;
+    }
+    const QPointF topLeft = m_page.view.map(QPointF(x, y));
+    for (const QGlyphRun &run : laid.glyphs)
+        m_painter.drawGlyphRun(topLeft, run);
 }
 
 void QPainterSurface::FillRect(int left, int top, int right, int bottom)
@@ -86,10 +132,31 @@ const QPainterSurface::LaidOutText &QPainterSurface::laidOut(Face &face, std::st
     if (found != face.texts.end())
         return found->second;
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    LaidOutText laid { QStaticText(string), face.metrics.horizontalAdvance(string) };
-    laid.layout.setTextFormat(Qt::PlainText);
-    laid.layout.setPerformanceHint(QStaticText::AggressiveCaching);
-    laid.layout.prepare(m_painter.transform(), face.font);
+    LaidOutText laid { QStaticText(string), {}, face.metrics.horizontalAdvance(string) };
+    if (m_raster) {
+        laid.layout.setTextFormat(Qt::PlainText);
+        laid.layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.layout.prepare(m_painter.transform(), face.font);
+    } else {
+        QTextLayout layout(string, face.font, m_painter.device());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        // Glyph places are relative to the line's top-left corner; on the page they and the
+        // glyphs' size take the view's scale (the two axes differ by far less than a dot).
+        const qreal scaleX = m_page.view.m11();
+        const qreal scaleY = m_page.view.m22();
+        for (QGlyphRun run : layout.glyphRuns()) {
+            QRawFont font = run.rawFont();
+            font.setPixelSize(font.pixelSize() * scaleX);
+            QList<QPointF> places = run.positions();
+            for (QPointF &place : places)
+                place = QPointF(place.x() * scaleX, place.y() * scaleY);
+            run.setRawFont(font);
+            run.setPositions(places);
+            laid.glyphs.push_back(run);
+        }
+    }
     return face.texts.emplace(std::string(text), std::move(laid)).first->second;
 }
 
@@ -102,13 +169,17 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text)
     Face &face = faceFor(Font.Height);
     const LaidOutText &laid = laidOut(face, text);
     fill(x, y, laid.advance, face.height, toQColor(Brush.Color));
+    m_position = QPoint(x + laid.advance, y);
+    if (!m_raster) {
+        drawOnPage(x, y, laid, toQColor(Font.Color));
+        return;
+    }
     if (m_fontInPainter != &face) {
         m_painter.setFont(face.font);
         m_fontInPainter = &face;
     }
     m_painter.setPen(toQColor(Font.Color));
     m_painter.drawStaticText(QPoint(x, y), laid.layout);
-    m_position = QPoint(x + laid.advance, y);
 }
 
 void QPainterSurface::MoveTo(int x, int y)

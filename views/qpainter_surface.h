@@ -6,8 +6,11 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
 #include <QPoint>
 #include <QStaticText>
+#include <QTransform>
 
 #include <deque>
 #include <string>
@@ -34,8 +37,11 @@ QFont viewFont(int pixelHeight);
 // DrawingSurface on a QPainter that the caller has begun on a QImage, on a widget inside its
 // paint event, or on a printer, and keeps active for the lifetime of this object. Coordinates
 // are the painter's logical pixels. The surface sets the painter's pen and font as it draws and
-// leaves them set. It keeps the layout of every text it has drawn, so make one per repaint
-// rather than one per window. Needs a QGuiApplication (fonts).
+// leaves them set. On a page (a painter whose engine draws no pixels: a printer, a PDF) it takes
+// the painter's matrix, as placeViewOnPage leaves it, for where the view goes, draws in the
+// page's own coordinates and leaves the matrix the identity; texts are then vectors. It keeps the
+// layout of every text it has drawn, so make one per repaint rather than one per window. Needs a
+// QGuiApplication (fonts).
 //
 // Pixel semantics, independent of the painter's antialiasing hint:
 //   FillRect(1, 1, 4, 3) fills columns 1..3 of rows 1..2.
@@ -67,9 +73,12 @@ protected:
 
 private:
     // A text laid out once for a face; a repaint draws the same few letters and numbers over
-    // and over.
+    // and over. On a raster device (a window, an image) it is drawn as static text; on any
+    // other (a printer, a PDF) as its glyph runs, which such devices take as they are, where
+    // static text would be laid out afresh for every call.
     struct LaidOutText {
         QStaticText layout;
+        QList<QGlyphRun> glyphs;
         int advance = 0;
     };
     struct Face {
@@ -81,12 +90,29 @@ private:
         std::unordered_map<std::string, LaidOutText> texts = {};
     };
 
+    // On a page (a printer, a PDF) every change of pen, brush and matrix goes into the page
+    // description, and so does the matrix of every figure drawn under a matrix that is not
+    // the identity. So the surface draws there in the page's own coordinates, mapping each
+    // figure and each text (its glyphs' places and size) through the view's matrix itself,
+    // under an identity matrix, and keeps pen and brush as it last set them, so that only
+    // changes are written.
+    struct PageState {
+        QTransform view; // the view's pixels onto the page, as the caller set it
+        bool hasPen = true;
+        QColor pen;
+        QColor brush;
+    };
+
     Face &faceFor(int fontHeight);
     const LaidOutText &laidOut(Face &face, std::string_view text);
     void fill(int left, int top, int width, int height, const QColor &colour);
+    void fillOnPage(int left, int top, int width, int height, const QColor &colour);
+    void drawOnPage(int x, int y, const LaidOutText &laid, const QColor &colour);
     void plotLine(QPoint from, QPoint to, const QColor &colour);
 
     QPainter &m_painter;
+    const bool m_raster; // the painter draws pixels, not a page description
+    PageState m_page;
     QPoint m_position;
     std::deque<Face> m_faces; // one per height drawn so far; stable addresses
     const Face *m_fontInPainter = nullptr;
