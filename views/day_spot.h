@@ -57,4 +57,9 @@ constexpr int weekdayOfFirst(std::int64_t year, int month)
     return weekdayOf(dayCountOf(year, month, 1));
 }
 
+static_assert(calendarEquivalentYear(2147483648LL) == 2147483248);
+static_assert(calendarEquivalentYear(-2147483649LL) == -2147483249);
+static_assert(weekdayOfFirst(2016, 9) == kSaturday);
+static_assert(weekdayOfFirst(2026, 2) == kSunday);
+
 } // namespace shift
