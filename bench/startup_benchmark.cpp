@@ -10,6 +10,8 @@
 // Measured 2026-12-08, Release build, 2-core AMD EPYC virtual machine shared with other work
 // (load 0.5 to 1), offscreen, fixed clock, medians of 60 pairs, four runs:
 //   minimal_qt_window 34 ms, shiftschedule 54 ms, ratio 1.60 (single runs 1.41 to 1.62).
+// Again after the hour watch, the tooltips and the accessible table (load 0.5 to 1): ratios
+// 1.59, 1.61, 1.46, 1.52, 1.50; callgrind 106.8 M instructions against 106.6 M before.
 // Where the difference goes, in instructions to the first paint (callgrind, which does not
 // depend on the load): minimal_qt_window 18 M, shiftschedule 105 M. Setting up fontconfig (it
 // parses the system's configuration) takes 28 M and filling Qt's font database 8 M; any
