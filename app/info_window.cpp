@@ -6,10 +6,8 @@
 
 #include <QCloseEvent>
 #include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStringList>
 #include <QTextEdit>
 
@@ -145,22 +143,9 @@ void TForm2::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
-        centreOnScreen();
+        m_placement.place(*this);
     }
     QWidget::showEvent(event);
-}
-
-// Before the window manager has framed the window its frame is unknown, so the nominal frame
-// stands in for it; the frame then comes out centred within the nominal frame's error.
-void TForm2::centreOnScreen()
-{
-    const QScreen *screen
-        = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    const QPoint client
-        = centredClientPosition(screen->availableGeometry(), size(), toQMargins(kNominalFrame));
-    setGeometry(QRect(client, size()));
 }
 
 } // namespace shift

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_frame.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -39,9 +41,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void centreOnScreen();
-
     bool m_placed = false;
+    CentredPlacement m_placement;
 };
 
 extern TForm2 *Form2;

@@ -24,7 +24,6 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QToolTip>
 #include <QWindow>
 
@@ -540,7 +539,7 @@ void TForm1::showEvent(QShowEvent *event)
     applyOuterSize();
     if (!m_centred) {
         m_centred = true;
-        centreOnScreen();
+        m_placement.place(*this);
     }
 }
 
@@ -550,16 +549,6 @@ void TForm1::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     applyOuterSize();
-}
-
-void TForm1::centreOnScreen()
-{
-    const QScreen *shownOn = screen();
-    if (shownOn == nullptr)
-        return;
-    const QPoint client
-        = centredClientPosition(shownOn->availableGeometry(), size(), effectiveFrame(*this));
-    setGeometry(QRect(client, size()));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

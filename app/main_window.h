@@ -5,6 +5,7 @@
 #include "app/panel.h"
 #include "app/print_command.h"
 #include "app/radio_group.h"
+#include "app/window_frame.h"
 #include "core/shift_calendar.h"
 #include "views/drawing_surface.h"
 
@@ -131,7 +132,6 @@ private:
 
     void drawOnWindow(const Drawing &drawing);
     void applyOuterSize();
-    void centreOnScreen();
     void focusWindowChanged(QWindow *focus);
 
     ShiftCalendar &m_calendar;
@@ -148,6 +148,7 @@ private:
 
     QPointer<QWindow> m_lastFocusWindow;
     bool m_centred = false;
+    CentredPlacement m_placement;
 };
 
 extern TForm1 *Form1;

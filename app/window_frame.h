@@ -2,10 +2,13 @@
 
 #include "views/page_geometry.h"
 
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 
 class QWidget;
 
@@ -50,5 +53,29 @@ constexpr QPoint centredClientPosition(const QRect &available, QSize client, QMa
         + QPoint((available.width() - outer.width()) / 2 + frame.left(),
             (available.height() - outer.height()) / 2 + frame.top());
 }
+
+// A window's first place: the middle of its screen's available area, frame included, and one
+// correction once the window manager has framed it. The first placement has to guess the frame,
+// and window managers differ, even from one run to the next under load, in whether they keep the
+// client position asked for before mapping or put the frame there.
+class CentredPlacement {
+public:
+    CentredPlacement();
+
+    // Puts `window` (shown, or being shown) in the middle of its screen, with the frame it
+    // reports or, before it has one, the nominal frame. Then it looks every 20 ms, for at most
+    // a few seconds, for the frame; once it is known, the window goes back to the middle
+    // whenever the frame stands more than a pixel off, until it has stood there for 500 ms.
+    // Later moves are the user's.
+    void place(QWidget &window);
+
+private:
+    void look();
+
+    QPointer<QWidget> m_window;
+    QTimer m_timer;
+    QElapsedTimer m_placedAt;
+    int m_centredLooks = 0;
+};
 
 } // namespace shift
