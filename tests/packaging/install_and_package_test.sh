@@ -7,6 +7,8 @@
 #   $1  the build directory (configured and built)
 #   $2  the project's version, as project() sets it
 set -euo pipefail
+# Under pipefail a reader that stops early (head, awk's exit) can fail the whole pipeline with
+# its writer's SIGPIPE, now and then; the pipelines below read their input to the end.
 
 build=$(cd "$1" && pwd)
 version=$2
@@ -40,10 +42,10 @@ appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app_id.metain
     || fail "AppStream metadata"
 for page in shiftcal shiftschedule shiftcal-render; do
     man -l "$prefix/share/man/man1/$page.1.gz" >/dev/null 2>&1 || fail "man page $page does not render"
-    zcat "$prefix/share/man/man1/$page.1.gz" | head -n 1 | grep -qF "\"shiftschedule $version\"" \
+    zcat "$prefix/share/man/man1/$page.1.gz" | sed -n 1p | grep -qF "\"shiftschedule $version\"" \
         || fail "the $page man page names another version"
 done
-zcat "$prefix/$doc/changelog.gz" | head -n 1 | grep -qF "shiftschedule ($version)" \
+zcat "$prefix/$doc/changelog.gz" | sed -n 1p | grep -qF "shiftschedule ($version)" \
     || fail "the changelog's last entry is not $version"
 grep -qF "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" \
     || fail "the AppStream metadata has no release $version"
@@ -75,14 +77,14 @@ owner_of() {
     local path real
     real=$(readlink -f "$1")
     for path in "$1" "$real" "${real#/usr}" "/usr$real"; do
-        dpkg -S "$path" 2>/dev/null | head -n 1 | cut -d: -f1 && return 0
+        dpkg -S "$path" 2>/dev/null | sed -n 1p | cut -d: -f1 && return 0
     done
     return 1
 }
 needed_packages=
 for binary in "$root"/usr/bin/* "$root"/usr/libexec/shiftschedule/*; do
     for library in $(objdump -p "$binary" | awk '/NEEDED/ {print $2}'); do
-        path=$(ldconfig -p | awk -v lib="$library" '$1 == lib {print $NF; exit}')
+        path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && !found {print $NF; found = 1}')
         [ -n "$path" ] || fail "$(basename "$binary") needs $library, which is not on this system"
         owner=$(owner_of "$path") || fail "no package owns $path"
         grep -qx "$owner" <<<"$depends" || fail "$(basename "$binary") needs $library from $owner, which Depends lacks"
