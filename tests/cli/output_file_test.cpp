@@ -7,16 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -241,35 +238,19 @@ TEST(OutputFile, AnotherUsersLinkInASharedStickyFolderIsNotFollowed)
 // temporary file has grown; returns how it ended.
 ProcessResult interruptLongWrite(const TemporaryFolder &folder, int signal)
 {
-    const std::string target = folder.file("all.csv");
-    std::vector<std::string> argv {
-        kShiftcal, "table", "--from", "0001-01-01", "--to", "9999-12-31", "-o", target
-    };
-    std::vector<char *> pointers;
-    for (std::string &a : argv)
-        pointers.push_back(a.data());
-    pointers.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0].c_str(), nullptr, nullptr, pointers.data(), environ) != 0)
-        throw std::runtime_error("cannot start shiftcal");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    bool grown = false;
-    while (!grown && std::chrono::steady_clock::now() < deadline) {
+    const auto grown = [&folder] {
         for (const auto &entry : fs::directory_iterator(folder.path())) {
             std::error_code ignored;
             if (entry.path().filename().string().starts_with(".shiftcal-")
                 && fs::file_size(entry.path(), ignored) > (1u << 20))
-                grown = true;
+                return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ::kill(pid, signal);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ProcessResult result;
-    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+        return false;
+    };
+    return interruptProgram(kShiftcal,
+        { "table", "--from", "0001-01-01", "--to", "9999-12-31", "-o", folder.file("all.csv") },
+        grown,
+        signal);
 }
 
 TEST(OutputFile, AnInterruptedWriteLeavesNothingBehindAndTheTargetAsItWas)

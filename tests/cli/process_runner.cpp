@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char **environ;
@@ -143,6 +146,32 @@ TemporaryFolder::~TemporaryFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+ProcessResult interruptProgram(const std::string &program,
+    const std::vector<std::string> &args,
+    const std::function<bool()> &begun,
+    int signal)
+{
+    std::vector<std::string> argv { program };
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char *> pointers;
+    for (std::string &a : argv)
+        pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, pointers.data(), environ) != 0)
+        throw std::runtime_error("cannot start " + program);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!begun() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(pid, signal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ProcessResult result;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 std::vector<std::string> TemporaryFolder::entries() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,14 @@ struct ProcessOptions {
 ProcessResult runProgram(const std::string &program,
     const std::vector<std::string> &args,
     const ProcessOptions &options = {});
+
+// Starts `program` with `args` (no output collected), waits until `begun` says so (checked
+// every few milliseconds, for a minute at most), then sends `signal` and says how it ended.
+// Example: end a long write with SIGTERM once its temporary file has appeared.
+ProcessResult interruptProgram(const std::string &program,
+    const std::vector<std::string> &args,
+    const std::function<bool()> &begun,
+    int signal);
 
 // A fresh empty folder under the system's temporary folder, removed with everything in it
 // when the object goes.

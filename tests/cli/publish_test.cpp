@@ -5,17 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-
-extern char **environ;
 
 namespace {
 
@@ -438,34 +433,19 @@ TEST(Publish, TwoRunsAtOnceLeaveOneWholeSetAndNoTemporaryFolder)
 // and sends it `signal` once its new set has begun to appear beside the folder.
 ProcessResult interruptLongPublish(const TemporaryFolder &root, int signal)
 {
-    std::vector<std::string> argv {
-        kShiftcal, "publish", root.file("site"), "--months-ahead", "600", "--remind", "1h"
-    };
-    std::vector<char *> pointers;
-    for (std::string &a : argv)
-        pointers.push_back(a.data());
-    pointers.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0].c_str(), nullptr, nullptr, pointers.data(), environ) != 0)
-        throw std::runtime_error("cannot start shiftcal");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    bool begun = false;
-    while (!begun && std::chrono::steady_clock::now() < deadline) {
+    const auto begun = [&root] {
         for (const auto &entry : fs::directory_iterator(root.path())) {
             std::error_code ignored;
             if (entry.path().filename().string().starts_with(".shiftcal-")
                 && fs::exists(entry.path() / "sudra-B.ics", ignored))
-                begun = true;
+                return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ::kill(pid, signal);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ProcessResult result;
-    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+        return false;
+    };
+    return interruptProgram(kShiftcal,
+        { "publish", root.file("site"), "--months-ahead", "600", "--remind", "1h" },
+        begun,
+        signal);
 }
 
 TEST(Publish, ASignalMidRunLeavesTheFolderAsItWasAndNoTemporaryFolder)
