@@ -93,7 +93,7 @@ const std::string_view kRenderHelp = R"(Usage: shiftcal render [OPTIONS] -o FILE
 
 The program's view as it draws it, without a display: a PNG at the view's
 pixel size, or a PDF of one A4 page with the view scaled to fit at the top
-left of the printable area.
+left of the printable area, its text and lines as vectors (searchable).
 
 Options:
   --view V              normal (the multi-month view) or calendar (default:
