@@ -22,7 +22,11 @@ std::vector<ReadEvent> eventsOf(icalcomponent *calendar)
         ReadEvent event;
         event.uid = icalcomponent_get_uid(c);
         event.summary = icalcomponent_get_summary(c);
+        event.description = icalcomponent_get_description(c);
         event.start = icalcomponent_get_dtstart(c);
+        event.end = icalcomponent_get_dtend(c);
+        event.startUtc = icaltime_as_timet_with_zone(event.start, event.start.zone);
+        event.endUtc = icaltime_as_timet_with_zone(event.end, event.end.zone);
         for (icalcomponent *a = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT);
              a != nullptr;
              a = icalcomponent_get_next_component(c, ICAL_VALARM_COMPONENT)) {

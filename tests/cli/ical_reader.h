@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <libical/ical.h>
 #include <memory>
 #include <optional>
@@ -7,7 +8,7 @@
 #include <vector>
 
 // Calendars read back through libical, a parser independent of shiftcal's writer, for the
-// tests of feeds and reminders.
+// tests of the export, its feeds and its reminders.
 struct CalendarFree {
     void operator()(icalcomponent *c) const { icalcomponent_free(c); }
 };
@@ -24,7 +25,11 @@ struct ReadAlarm {
 struct ReadEvent {
     std::string uid;
     std::string summary;
+    std::string description;
     icaltimetype start;
+    icaltimetype end;
+    std::time_t startUtc; // the instants, through the event's own VTIMEZONE
+    std::time_t endUtc;
     std::vector<ReadAlarm> alarms;
 };
 

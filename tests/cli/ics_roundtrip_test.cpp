@@ -1,34 +1,18 @@
 // The iCalendar export read back through libical's parser, an implementation independent of
 // ours, and its times checked against the system's time zone database.
+#include "ical_reader.h"
 #include "process_runner.h"
 #include "table_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <libical/ical.h>
 #include <map>
-#include <memory>
 #include <set>
 
 namespace {
 
 const std::string kShiftcal = SHIFTCAL_BINARY;
-
-struct ComponentFree {
-    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-struct Event {
-    std::string uid;
-    std::string summary;
-    std::string description;
-    icaltimetype start;
-    icaltimetype end;
-    std::time_t startUtc;
-    std::time_t endUtc;
-};
 
 std::string exportIcs(
     const std::vector<std::string> &args, const std::string &now = "2016-10-01 20:00")
@@ -50,33 +34,6 @@ std::vector<TableRow> table(
     if (run.status != 0)
         throw std::runtime_error("shiftcal table failed: " + run.err);
     return parseCsvTable(run.out);
-}
-
-Component parse(const std::string &text)
-{
-    Component calendar(icalparser_parse_string(text.c_str()));
-    if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT)
-        throw std::runtime_error("libical did not find one VCALENDAR");
-    return calendar;
-}
-
-std::vector<Event> eventsOf(icalcomponent *calendar)
-{
-    std::vector<Event> events;
-    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
-         c != nullptr;
-         c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        Event e;
-        e.uid = icalcomponent_get_uid(c);
-        e.summary = icalcomponent_get_summary(c);
-        e.description = icalcomponent_get_description(c);
-        e.start = icalcomponent_get_dtstart(c);
-        e.end = icalcomponent_get_dtend(c);
-        e.startUtc = icaltime_as_timet_with_zone(e.start, e.start.zone);
-        e.endUtc = icaltime_as_timet_with_zone(e.end, e.end.zone);
-        events.push_back(e);
-    }
-    return events;
 }
 
 std::string ymd(const icaltimetype &t)
@@ -109,9 +66,9 @@ std::time_t utc(int y, int m, int d, int h)
     return timegm(&fields);
 }
 
-Event eventStarting(const std::vector<Event> &events, const std::string &date)
+ReadEvent eventStarting(const std::vector<ReadEvent> &events, const std::string &date)
 {
-    for (const Event &e : events) {
+    for (const ReadEvent &e : events) {
         if (ymd(e.start) == date)
             return e;
     }
@@ -129,8 +86,8 @@ std::string teamWith(const TableRow &row, const std::string &letter)
 
 TEST(IcsExport, ParsesCleanlyWithOneEventPerWorkedShift)
 {
-    const Component calendar
-        = parse(exportIcs({ "--team", "A", "--from", "2016-01-01", "--to", "2016-12-31" }));
+    const Calendar calendar
+        = parseCalendar(exportIcs({ "--team", "A", "--from", "2016-01-01", "--to", "2016-12-31" }));
     EXPECT_EQ(icalcomponent_count_errors(calendar.get()), 0);
     EXPECT_EQ(icalrestriction_check(calendar.get()), 1);
     ASSERT_NE(icalcomponent_get_first_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT), nullptr);
@@ -138,10 +95,10 @@ TEST(IcsExport, ParsesCleanlyWithOneEventPerWorkedShift)
     int worked = 0;
     for (const TableRow &row : table("sudra", "2016-01-01", "2016-12-31"))
         worked += row.letters[0] == "F" || row.letters[0] == "E" || row.letters[0] == "N" ? 1 : 0;
-    const std::vector<Event> events = eventsOf(calendar.get());
+    const std::vector<ReadEvent> events = eventsOf(calendar.get());
     EXPECT_EQ(static_cast<int>(events.size()), worked);
     EXPECT_GT(worked, 250);
-    for (const Event &e : events) {
+    for (const ReadEvent &e : events) {
         EXPECT_STREQ(
             icaltimezone_get_tzid(const_cast<icaltimezone *>(e.start.zone)), "Europe/Stockholm");
         EXPECT_FALSE(icaltime_is_utc(e.start));
@@ -154,9 +111,9 @@ TEST(IcsExport, EightHourNightsWhenTheClocksChangeLastSevenAndNineHours)
     const std::string marchTeam = teamWith(days.front(), "N");
     const std::string octoberTeam = teamWith(days.back(), "N");
 
-    const Component march
-        = parse(exportIcs({ "--team", marchTeam, "--from", "2016-03-26", "--to", "2016-03-26" }));
-    const Event spring = eventStarting(eventsOf(march.get()), "2016-03-26");
+    const Calendar march = parseCalendar(
+        exportIcs({ "--team", marchTeam, "--from", "2016-03-26", "--to", "2016-03-26" }));
+    const ReadEvent spring = eventStarting(eventsOf(march.get()), "2016-03-26");
     EXPECT_EQ(spring.start.hour, 22);
     EXPECT_EQ(ymd(spring.end), "2016-03-27");
     EXPECT_EQ(spring.end.hour, 6);
@@ -164,9 +121,9 @@ TEST(IcsExport, EightHourNightsWhenTheClocksChangeLastSevenAndNineHours)
     EXPECT_EQ(spring.endUtc, utc(2016, 3, 27, 4));
     EXPECT_EQ(spring.endUtc - spring.startUtc, 7 * 3600);
 
-    const Component october
-        = parse(exportIcs({ "--team", octoberTeam, "--from", "2016-10-29", "--to", "2016-10-29" }));
-    const Event autumn = eventStarting(eventsOf(october.get()), "2016-10-29");
+    const Calendar october = parseCalendar(
+        exportIcs({ "--team", octoberTeam, "--from", "2016-10-29", "--to", "2016-10-29" }));
+    const ReadEvent autumn = eventStarting(eventsOf(october.get()), "2016-10-29");
     EXPECT_EQ(autumn.start.hour, 22);
     EXPECT_EQ(autumn.startUtc, utc(2016, 10, 29, 20));
     EXPECT_EQ(autumn.endUtc, utc(2016, 10, 30, 5));
@@ -176,7 +133,7 @@ TEST(IcsExport, EightHourNightsWhenTheClocksChangeLastSevenAndNineHours)
 TEST(IcsExport, TwelveHourSaturdayNightsUnderNordaLastElevenAndThirteenHours)
 {
     const std::vector<TableRow> days = table("norda", "2025-03-29", "2025-10-25");
-    const Component march = parse(exportIcs({ "--team",
+    const Calendar march = parseCalendar(exportIcs({ "--team",
         teamWith(days.front(), "N"),
         "--scheme",
         "norda",
@@ -184,11 +141,11 @@ TEST(IcsExport, TwelveHourSaturdayNightsUnderNordaLastElevenAndThirteenHours)
         "2025-03-29",
         "--to",
         "2025-03-29" }));
-    const Event spring = eventStarting(eventsOf(march.get()), "2025-03-29");
+    const ReadEvent spring = eventStarting(eventsOf(march.get()), "2025-03-29");
     EXPECT_EQ(spring.start.hour, 18);
     EXPECT_EQ(spring.endUtc - spring.startUtc, 11 * 3600);
 
-    const Component october = parse(exportIcs({ "--team",
+    const Calendar october = parseCalendar(exportIcs({ "--team",
         teamWith(days.back(), "N"),
         "--scheme",
         "norda",
@@ -196,16 +153,16 @@ TEST(IcsExport, TwelveHourSaturdayNightsUnderNordaLastElevenAndThirteenHours)
         "2025-10-25",
         "--to",
         "2025-10-25" }));
-    const Event autumn = eventStarting(eventsOf(october.get()), "2025-10-25");
+    const ReadEvent autumn = eventStarting(eventsOf(october.get()), "2025-10-25");
     EXPECT_EQ(autumn.endUtc - autumn.startUtc, 13 * 3600);
     EXPECT_EQ(autumn.endUtc, utc(2025, 10, 26, 5));
 }
 
 TEST(IcsExport, LocalTimesAgreeWithTheSystemZoneDatabaseFrom1900To2100)
 {
-    const Component calendar = parse(exportIcs(
+    const Calendar calendar = parseCalendar(exportIcs(
         { "--team", "B", "--scheme", "norda", "--from", "1900-01-01", "--to", "2100-12-31" }));
-    const std::vector<Event> events = eventsOf(calendar.get());
+    const std::vector<ReadEvent> events = eventsOf(calendar.get());
     ASSERT_GT(events.size(), 10000u);
 
     const char *oldZone = std::getenv("TZ");
@@ -213,7 +170,7 @@ TEST(IcsExport, LocalTimesAgreeWithTheSystemZoneDatabaseFrom1900To2100)
     ::setenv("TZ", "Europe/Stockholm", 1);
     ::tzset();
     int checked = 0;
-    for (const Event &e : events) {
+    for (const ReadEvent &e : events) {
         ASSERT_EQ(e.startUtc, stockholmToUtc(e.start)) << ymd(e.start) << " " << e.start.hour;
         ASSERT_EQ(e.endUtc, stockholmToUtc(e.end)) << ymd(e.end) << " " << e.end.hour;
         ++checked;
@@ -228,20 +185,20 @@ TEST(IcsExport, LocalTimesAgreeWithTheSystemZoneDatabaseFrom1900To2100)
 
 TEST(IcsExport, UidsStayTheSameForTheSameShiftInALaterExport)
 {
-    const Component first = parse(exportIcs(
+    const Calendar first = parseCalendar(exportIcs(
         { "--team", "C", "--scheme", "norda", "--from", "2016-01-01", "--to", "2016-06-30" },
         "2016-01-01 08:00"));
-    const Component later = parse(exportIcs(
+    const Calendar later = parseCalendar(exportIcs(
         { "--team", "C", "--scheme", "norda", "--from", "2016-04-01", "--to", "2016-12-31" },
         "2016-09-15 17:30"));
     std::map<std::string, std::string> uidByStart;
     std::set<std::string> uids;
-    for (const Event &e : eventsOf(first.get())) {
+    for (const ReadEvent &e : eventsOf(first.get())) {
         uidByStart[ymd(e.start) + std::to_string(e.start.hour)] = e.uid;
         EXPECT_TRUE(uids.insert(e.uid).second) << "duplicate UID " << e.uid;
     }
     int shared = 0;
-    for (const Event &e : eventsOf(later.get())) {
+    for (const ReadEvent &e : eventsOf(later.get())) {
         const auto same = uidByStart.find(ymd(e.start) + std::to_string(e.start.hour));
         if (same != uidByStart.end()) {
             EXPECT_EQ(e.uid, same->second);
@@ -250,15 +207,15 @@ TEST(IcsExport, UidsStayTheSameForTheSameShiftInALaterExport)
     }
     EXPECT_GT(shared, 40);
     // Another team's shifts never share a UID with these.
-    for (const Event &e : eventsOf(parse(exportIcs({ "--team",
-                                             "D",
-                                             "--scheme",
-                                             "norda",
-                                             "--from",
-                                             "2016-01-01",
-                                             "--to",
-                                             "2016-06-30" }))
-                                       .get()))
+    for (const ReadEvent &e : eventsOf(parseCalendar(exportIcs({ "--team",
+                                                         "D",
+                                                         "--scheme",
+                                                         "norda",
+                                                         "--from",
+                                                         "2016-01-01",
+                                                         "--to",
+                                                         "2016-06-30" }))
+                                           .get()))
         EXPECT_EQ(uids.count(e.uid), 0u) << e.uid;
 }
 
@@ -284,8 +241,8 @@ TEST(IcsExport, LinesAreFoldedAt75OctetsAndTextIsEscaped)
     }
     EXPECT_GT(folds, 10);
 
-    const std::vector<Event> events = eventsOf(parse(text).get());
-    const Event nationalDay = eventStarting(events, "2016-06-06");
+    const std::vector<ReadEvent> events = eventsOf(parseCalendar(text).get());
+    const ReadEvent nationalDay = eventStarting(events, "2016-06-06");
     EXPECT_EQ(nationalDay.summary, "Team B: E, afternoon shift");
     EXPECT_NE(nationalDay.description.find("Nationaldagen."), std::string::npos)
         << nationalDay.description;
@@ -294,12 +251,12 @@ TEST(IcsExport, LinesAreFoldedAt75OctetsAndTextIsEscaped)
 
 TEST(IcsExport, NoEventOnAProductionStop)
 {
-    const std::vector<Event> events = eventsOf(parse(
+    const std::vector<ReadEvent> events = eventsOf(parseCalendar(
         exportIcs(
             { "--team", "A", "--scheme", "norda", "--from", "2016-12-01", "--to", "2017-01-01" }))
-                                                   .get());
+                                                       .get());
     ASSERT_FALSE(events.empty());
-    for (const Event &e : events) {
+    for (const ReadEvent &e : events) {
         for (const char *stop :
             { "2016-12-24", "2016-12-25", "2016-12-26", "2016-12-31", "2017-01-01" })
             EXPECT_NE(ymd(e.start), stop);
@@ -310,15 +267,17 @@ TEST(IcsExport, SundayAfternoonsUnderSudraTakeTheEightHourTimes)
 {
     const std::vector<TableRow> week = table("sudra", "2016-10-02", "2016-10-02");
     const std::string team = teamWith(week.front(), "E");
-    const Event sunday = eventStarting(
-        eventsOf(parse(exportIcs({ "--team", team, "--from", "2016-10-02", "--to", "2016-10-02" }))
+    const ReadEvent sunday = eventStarting(
+        eventsOf(parseCalendar(
+            exportIcs({ "--team", team, "--from", "2016-10-02", "--to", "2016-10-02" }))
                      .get()),
         "2016-10-02");
     EXPECT_EQ(sunday.start.hour, 14);
     EXPECT_EQ(sunday.end.hour, 22);
     const std::string other = teamWith(week.front(), "F");
-    const Event morning = eventStarting(
-        eventsOf(parse(exportIcs({ "--team", other, "--from", "2016-10-02", "--to", "2016-10-02" }))
+    const ReadEvent morning = eventStarting(
+        eventsOf(parseCalendar(
+            exportIcs({ "--team", other, "--from", "2016-10-02", "--to", "2016-10-02" }))
                      .get()),
         "2016-10-02");
     EXPECT_EQ(morning.end.hour, 18) << "twelve-hour Sunday morning";
@@ -326,8 +285,8 @@ TEST(IcsExport, SundayAfternoonsUnderSudraTakeTheEightHourTimes)
 
 TEST(IcsExport, TeamEUnderSudraHasAnEmptyButValidCalendar)
 {
-    const Component calendar
-        = parse(exportIcs({ "--team", "E", "--from", "2016-01-01", "--to", "2016-01-31" }));
+    const Calendar calendar
+        = parseCalendar(exportIcs({ "--team", "E", "--from", "2016-01-01", "--to", "2016-01-31" }));
     EXPECT_EQ(icalcomponent_count_errors(calendar.get()), 0);
     EXPECT_TRUE(eventsOf(calendar.get()).empty());
 }
@@ -353,7 +312,7 @@ TEST(IcsExport, TheStampIsAValidUtcTimeAtBothEndsOfTheYears)
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_NE(run.out.find(std::string("\r\nDTSTAMP:") + c.stamp + "\r\n"), std::string::npos)
             << c.zone;
-        const Component calendar = parse(run.out);
+        const Calendar calendar = parseCalendar(run.out);
         icalcomponent *event
             = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
         ASSERT_NE(event, nullptr);
