@@ -373,12 +373,17 @@ QAccessible::State ScheduleCellAccessible::state() const
 
 QList<QAccessibleInterface *> ScheduleCellAccessible::columnHeaderCells() const
 {
+    // A stale cell must not make the table drop its parts, itself among them, under it.
+    if (!isValid())
+        return {};
     QAccessibleInterface *header = TablePart::table().columnHeader(m_column);
     return header != nullptr ? QList { header } : QList<QAccessibleInterface *> {};
 }
 
 QList<QAccessibleInterface *> ScheduleCellAccessible::rowHeaderCells() const
 {
+    if (!isValid())
+        return {};
     QAccessibleInterface *header = TablePart::table().rowHeader(m_row);
     return header != nullptr ? QList { header } : QList<QAccessibleInterface *> {};
 }

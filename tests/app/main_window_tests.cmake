@@ -77,7 +77,7 @@ add_test(NAME app.schedule_atspi
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/atspi/schedule_atspi_test.sh
             $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/atspi-artifacts)
 set_tests_properties(app.schedule_atspi PROPERTIES
-    LABELS "app" TIMEOUT 120
+    LABELS "app" TIMEOUT 300
     ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
     ENVIRONMENT_MODIFICATION
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8;DBUS_SESSION_BUS_ADDRESS=unset:")

@@ -26,10 +26,11 @@ stop() {
 }
 trap stop EXIT
 
-# Waits up to 10 s for the command given to succeed.
+# Waits up to 60 s (a machine busy with other builds starts X and its clients slowly) for the
+# command given to succeed.
 wait_until() {
     local _
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
@@ -61,7 +62,7 @@ wait_until sh -c "dbus-send --session --print-reply --dest=org.freedesktop.DBus 
 env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00" \
     "$program" >"$artifacts/program.log" 2>&1 &
 pids+=($!)
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Shift Schedule Tervialund by Lodin $' | head -n1)
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Shift Schedule Tervialund by Lodin $' | head -n1)
 [ -n "$win" ] || { echo "the main window did not appear" >&2; cat "$artifacts/program.log" >&2; exit 1; }
 xdotool windowactivate --sync "$win"
 
