@@ -1,6 +1,7 @@
 #include "info_window.h"
 
 #include "app/dialog_fonts.h"
+#include "app/schedule_accessibility.h"
 #include "app/window_frame.h"
 #include "version/version.h"
 
@@ -120,6 +121,8 @@ TForm2::TForm2(QWidget *owner)
     setTabOrder(CloseWin, RichEdit1);
     // The window opens with the button focused; later openings keep whatever had the focus.
     CloseWin->setFocus();
+
+    makeAccessible(*this);
 }
 
 TForm2::~TForm2()

@@ -140,6 +140,7 @@ TForm1::TForm1(ShiftCalendar &calendar, QWidget *parent)
     placeControls();
     setTabOrderOfControls();
     connectHandlers();
+    makeAccessible(*this);
     applyOuterSize();
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);

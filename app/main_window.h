@@ -46,7 +46,8 @@ using TButton = QPushButton;
 // within a minute of a resume or a clock that was set) the window does what FormActivate does,
 // through an HourWatch (hour_watch.h) started by FormCreate; the mouse resting on a day shows a
 // tooltip that says the day (views/day_description.h), for the point the views' own layout
-// finds; and assistive technology reads the drawn view as a table (schedule_accessibility.h).
+// finds; and assistive technology reads the drawn view as a table, which takes the keyboard
+// focus after the controls, and Ctrl+Home clicks the date panel (schedule_accessibility.h).
 //
 // Fonts: the window and its controls have fixed pixel sizes. The views draw with the drawing
 // font, which starts as the window's 16-pixel font; on a screen set to large fonts FormCreate

@@ -1,6 +1,7 @@
 #include "panel.h"
 
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace shift {
 
@@ -34,6 +35,21 @@ void TPanel::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     QLabel::mouseReleaseEvent(event);
+}
+
+void TPanel::setShortcut(const QKeySequence &keys)
+{
+    if (m_shortcut == nullptr) {
+        m_shortcut = new QShortcut(this);
+        m_shortcut->setContext(Qt::WindowShortcut);
+        connect(m_shortcut, &QShortcut::activated, this, &TPanel::click);
+    }
+    m_shortcut->setKey(keys);
+}
+
+QKeySequence TPanel::shortcut() const
+{
+    return m_shortcut != nullptr ? m_shortcut->key() : QKeySequence();
 }
 
 } // namespace shift

@@ -175,4 +175,28 @@ std::string describeDate(ShiftCalendar &calendar, const ShownDay &day)
     return dateLine(day, factsOf(calendar, day));
 }
 
+std::string describeClockMarks(ShiftCalendar &calendar, const ShownDay &day, int team)
+{
+    const ScheduleState &s = calendar.state();
+    if (s.month < 1 || s.month > 12 || s.day < 1)
+        return {};
+    const DayCount clockDay = dayCountOf(s.year, s.month - 1, s.day);
+    const DayCount dayCount = dayCountOf(day.year, day.month, day.day);
+    std::string text;
+    if (dayCount == clockDay)
+        text = "I dag";
+    // Only today's shifts and yesterday's night can be working.
+    const DayCount daysAfter = clockDay - dayCount;
+    if (team == DaySpot::kRowLabels || daysAfter < 0 || daysAfter > 1
+        || !teamWorksUnder(s.scheme, team))
+        return text;
+    const DayFacts facts = factsOf(calendar, day);
+    const char letter = calendar.shiftOf(team, facts.dayCount);
+    if (facts.productionStop
+        || workingMark(s.scheme, letter, facts.dayCount, facts.weekday, clockDay, s.hour)
+            == WorkingMark::None)
+        return text;
+    return text.empty() ? "Arbetar nu" : text + ", arbetar nu";
+}
+
 } // namespace shift

@@ -36,4 +36,15 @@ std::string describeDate(ShiftCalendar &calendar, const ShownDay &day);
 // The name of team `team` (0..4) as the descriptions give it. Example: teamName(2) == "Lag C".
 std::string teamName(int team);
 
+// What the clock in calendar.state() (its date and hour fields, as the last readClock left them)
+// makes of a day, in words: "I dag" when `day` is the clock's date, and "arbetar nu" when `team`'s
+// shift of that day is the one working at the clock's hour (workingMark, core/shift_times.h: on
+// its own day, or the night that began the evening before). Nobody works on a production stop
+// or in a team without shifts under the scheme, so neither is ever working. The facts are
+// joined by ", " and the first is capitalised; "" when neither holds, or when the clock fields
+// hold no date. `team` may be DaySpot::kRowLabels: the date alone.
+// Examples, scheme 0, clock Saturday 2016-10-01 20:00: ({ 2016, 9, 1 }, 3) -> "I dag, arbetar
+// nu" (E 14-22); ({ 2016, 9, 1 }, 0) -> "I dag" (N from 22); ({ 2016, 8, 30 }, 3) -> "".
+std::string describeClockMarks(ShiftCalendar &calendar, const ShownDay &day, int team);
+
 } // namespace shift

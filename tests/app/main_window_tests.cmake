@@ -8,6 +8,8 @@
 #                             following midnight by itself.
 #   schedule_accessibility_test  offscreen: the schedule as a table through Qt's accessibility
 #                             interfaces.
+#   schedule_atspi            the built program read and typed at as a screen reader does:
+#                             AT-SPI on its own D-Bus session, Xvfb with openbox, xdotool.
 #   main_window_xvfb          the built program under its own Xvfb, driven with xdotool,
 #                             screenshots checked at fixed pixels and kept in
 #                             tests/app/xvfb-artifacts/ of the build tree.
@@ -70,6 +72,15 @@ set_tests_properties(app.main_window_xvfb PROPERTIES
     ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
     ENVIRONMENT_MODIFICATION
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8")
+
+add_test(NAME app.schedule_atspi
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/atspi/schedule_atspi_test.sh
+            $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/atspi-artifacts)
+set_tests_properties(app.schedule_atspi PROPERTIES
+    LABELS "app" TIMEOUT 300
+    ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
+    ENVIRONMENT_MODIFICATION
+        "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8;DBUS_SESSION_BUS_ADDRESS=unset:")
 
 add_test(NAME app.start_without_display
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh

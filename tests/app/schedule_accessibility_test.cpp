@@ -1,6 +1,7 @@
 // The main window's schedule as assistive technology meets it, through Qt's accessibility
 // interfaces only: a table of days and teams under the window, whose cells say what the
-// tooltips say and stand where the view draws them, and which follows the window's state.
+// tooltips say and stand where the view draws them, and which follows the window's state; its
+// headers; the focused cell the keys move; the date panel's key. (AT-SPI itself: atspi/.)
 
 #include "app/schedule_accessibility.h"
 
@@ -59,6 +60,9 @@ private slots:
     void cellsSayWhatTheTooltipSaysWhereTheyAreDrawn();
     void theTableFollowsTheViewTheTeamsAndTheMonths();
     void pointsOnTheScreenFindTheirCell();
+    void headersAndTextOfTheCells();
+    void keysMoveTheFocusedCellByDayAndTeam();
+    void controlKeyHomeClicksTheDatePanel();
 
 private:
     std::unique_ptr<ShiftCalendar> m_calendar;
@@ -100,7 +104,7 @@ void ScheduleAccessibilityTest::theScheduleIsATableOfDaysAndTeams()
     QVERIFY(grid != nullptr);
     QCOMPARE(grid->rowCount(), 182); // October 2016 to March 2017
     QCOMPARE(grid->columnCount(), 5);
-    QCOMPARE(table->childCount(), 182 * 5);
+    QCOMPARE(table->childCount(), 182 * 5 + 5 + 182); // the cells, then the headers
     QCOMPARE(grid->columnDescription(2), QStringLiteral("Lag C"));
     QCOMPARE(grid->rowDescription(0),
         QStringLiteral("lördag 1 oktober 2016, vecka 39\nLag A: natt 22-06\nLag B: ledig\n"
@@ -202,6 +206,91 @@ void ScheduleAccessibilityTest::pointsOnTheScreenFindTheirCell()
     // The labels of a row are no cell.
     const QPoint onLabels = Form1->mapToGlobal(QPoint(135, 92));
     QCOMPARE(table->childAt(onLabels.x(), onLabels.y()), nullptr);
+}
+
+void ScheduleAccessibilityTest::headersAndTextOfTheCells()
+{
+    QAccessibleInterface *table = scheduleTable();
+    QAccessibleTableInterface *grid = table->tableInterface();
+    QAccessibleInterface *cell = grid->cellAt(0, 3);
+    QAccessibleTableCellInterface *place = cell->tableCellInterface();
+    QAccessibleInterface *column = place->columnHeaderCells().value(0);
+    QAccessibleInterface *row = place->rowHeaderCells().value(0);
+    QVERIFY(column != nullptr && row != nullptr);
+    QCOMPARE(column->role(), QAccessible::ColumnHeader);
+    QCOMPARE(column->text(QAccessible::Name), QStringLiteral("Lag D"));
+    QCOMPARE(row->role(), QAccessible::RowHeader);
+    QCOMPARE(row->text(QAccessible::Name), QStringLiteral("lördag 1 oktober 2016, vecka 39"));
+    QCOMPARE(row->text(QAccessible::Description), QStringLiteral("I dag"));
+    QCOMPARE(table->indexOfChild(column), 182 * 5 + 3);
+    QCOMPARE(table->child(182 * 5 + 5), row);
+    QCOMPARE(column->parent(), table);
+
+    QAccessibleTextInterface *text = cell->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(0, text->characterCount()), cell->text(QAccessible::Name));
+    QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("I dag, arbetar nu"));
+    QCOMPARE(grid->cellAt(1, 3)->text(QAccessible::Description), QString());
+}
+
+// From the team list, Shift+Tab goes round to the table, whose focus starts on today's row;
+// the keys move it and stop at the edges; it keeps its day and team across a step of months.
+void ScheduleAccessibilityTest::keysMoveTheFocusedCellByDayAndTeam()
+{
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(Form1->ComboBoxTeams));
+    QTest::keyClick(Form1->ComboBoxTeams, Qt::Key_Backtab);
+    QWidget *focus = QApplication::focusWidget();
+    QCOMPARE(focus->objectName(), QStringLiteral("ScheduleTable"));
+    QAccessibleTableInterface *grid = scheduleTable()->tableInterface();
+    const auto focusedCell = [grid]() -> QPoint {
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int column = 0; column < grid->columnCount(); ++column)
+                if (grid->cellAt(row, column)->state().focused)
+                    return { column, row };
+        return { -1, -1 };
+    };
+    QCOMPARE(focusedCell(), QPoint(0, 0));
+    const struct {
+        Qt::Key key;
+        QPoint cell; // column, row
+    } steps[] = { { Qt::Key_Up, { 0, 0 } },
+        { Qt::Key_Left, { 0, 0 } },
+        { Qt::Key_Down, { 0, 1 } },
+        { Qt::Key_Right, { 1, 1 } },
+        { Qt::Key_End, { 1, 181 } },
+        { Qt::Key_Down, { 1, 181 } },
+        { Qt::Key_Home, { 1, 0 } } };
+    for (const auto &step : steps) {
+        QTest::keyClick(focus, step.key);
+        QCOMPARE(focusedCell(), step.cell);
+    }
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(focus, Qt::Key_Down); // 10 November
+    Form1->AddSlowClick(); // November to April
+    QCOMPARE(focusedCell(), QPoint(1, 9));
+    QCOMPARE(m_calendar->state().startMonth, 10);
+    QTest::keyClick(focus, Qt::Key_Tab); // on round to the team list
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(Form1->ComboBoxTeams));
+}
+
+void ScheduleAccessibilityTest::controlKeyHomeClicksTheDatePanel()
+{
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(Form1->Panel1);
+    QCOMPARE(panel->role(), QAccessible::Button);
+    QVERIFY(panel->text(QAccessible::Name).startsWith(QStringLiteral("I dag: ")));
+    QVERIFY(!panel->state().focusable);
+    QCOMPARE(
+        panel->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+        QStringList { QStringLiteral("Ctrl+Home") });
+    for (int i = 0; i < 2; ++i) {
+        Form1->DecFastClick();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(m_calendar->state().startYear, 2016);
+        QCOMPARE(m_calendar->state().startMonth, 9);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab); // from the table too
+    }
 }
 
 QTEST_MAIN(ScheduleAccessibilityTest)

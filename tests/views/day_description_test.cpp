@@ -175,5 +175,50 @@ TEST(DayDescriptionSweep, ShiftHoursAreThoseOfTheShiftTimesRule)
     }
 }
 
+// The clock's marks against the hours the tooltip gives: "arbetar nu" exactly while the clock
+// stands within the hours of the cell's shift (from its day's start, so a night runs on into the
+// next morning), but for the Sunday afternoon the window does not mark; a stop names no hours.
+// Every hour of four days around a weekend and around Christmas, under both schemes.
+TEST(DayDescriptionSweep, ClockMarksFollowTheShiftHoursOfTheTooltip)
+{
+    for (const ShownDay first : { ShownDay { 2016, 8, 30 }, ShownDay { 2016, 11, 23 } }) {
+        for (int scheme = 0; scheme <= 1; ++scheme) {
+            for (int hourOn = 0; hourOn < 4 * 24; ++hourOn) {
+                const DayCount clockDay
+                    = dayCountOf(first.year, first.month, first.day) + hourOn / 24;
+                const CivilDate clock = civilDateOf(clockDay);
+                const int hour = hourOn % 24;
+                ShiftCalendar calendar
+                    = calendarAt(at(yearOf(clock), monthOf(clock), dayOf(clock), hour), scheme);
+                for (DayCount count = clockDay - 2; count <= clockDay + 1; ++count) {
+                    const CivilDate civil = civilDateOf(count);
+                    const ShownDay day { yearOf(civil), monthOf(civil) - 1, dayOf(civil) };
+                    const std::string today = count == clockDay ? "I dag" : "";
+                    EXPECT_EQ(describeClockMarks(calendar, day, DaySpot::kRowLabels), today);
+                    for (int team = 0; team < kTeamCount; ++team) {
+                        const std::string tip = describeDayCell(calendar, day, team);
+                        int start = 0;
+                        int end = 0;
+                        const bool hasHours
+                            = std::sscanf(tip.c_str() + tip.rfind(' '), " %d-%d", &start, &end)
+                            == 2;
+                        const int length = (end - start + 24) % 24;
+                        const int since = static_cast<int>(clockDay - count) * 24 + hour - start;
+                        const bool sundayAfternoon
+                            = weekdayOf(count) == kSunday && tip.ends_with("eftermiddag 14-22");
+                        const bool working
+                            = hasHours && since >= 0 && since < length && !sundayAfternoon;
+                        const std::string expected = working
+                            ? (today.empty() ? "Arbetar nu" : today + ", arbetar nu")
+                            : today;
+                        EXPECT_EQ(describeClockMarks(calendar, day, team), expected)
+                            << tip << " at " << hour << ":00 on day " << clockDay - count;
+                    }
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace shift

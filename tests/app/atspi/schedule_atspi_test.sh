@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The program as a screen reader meets it: in its own D-Bus session with the accessibility bus,
+# under a private Xvfb with a window manager, its clock fixed at Saturday 1 October 2016, 20:00,
+# read and driven through AT-SPI by schedule_atspi_check.py, which also types at the window
+# with xdotool. Logs stay in ARTIFACT_DIR.
+#
+# usage: schedule_atspi_test.sh PROGRAM ARTIFACT_DIR
+set -uo pipefail
+
+if [ -z "${SHIFT_ATSPI_SESSION:-}" ]; then
+    exec env SHIFT_ATSPI_SESSION=1 dbus-run-session -- "$0" "$@"
+fi
+
+program=$1
+artifacts=$2
+here=$(dirname "$0")
+mkdir -p "$artifacts"
+rm -f "$artifacts"/*.log
+
+pids=()
+stop() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+}
+trap stop EXIT
+
+# Waits up to 60 s (a machine busy with other builds starts X and its clients slowly) for the
+# command given to succeed.
+wait_until() {
+    local _
+    for _ in $(seq 600); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+for n in $(shuf -i 97-899 -n 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$artifacts/xvfb.log" 2>&1 &
+    pids+=($!)
+    if wait_until test -e "/tmp/.X11-unix/X$n"; then
+        export DISPLAY=":$n"
+        break
+    fi
+done
+[ -n "${DISPLAY:-}" ] || { echo "could not start Xvfb" >&2; exit 1; }
+
+openbox >"$artifacts/openbox.log" 2>&1 &
+pids+=($!)
+wait_until sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" \
+    || { echo "openbox did not start" >&2; exit 1; }
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$artifacts/at-spi.log" 2>&1 &
+pids+=($!)
+wait_until sh -c "dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q true" \
+    || { echo "the accessibility bus did not start" >&2; exit 1; }
+
+env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SHIFTSCHEDULE_FAKE_NOW="2016-10-01 20:00" \
+    "$program" >"$artifacts/program.log" 2>&1 &
+pids+=($!)
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Shift Schedule Tervialund by Lodin $' | head -n1)
+[ -n "$win" ] || { echo "the main window did not appear" >&2; cat "$artifacts/program.log" >&2; exit 1; }
+xdotool windowactivate --sync "$win"
+
+/usr/bin/python3 "$here/schedule_atspi_check.py" "$win"
