@@ -292,6 +292,7 @@ void TForm1::FormCreate()
     s.scheme = 0;
     s.firstTeam = 0;
     s.lastTeam = kTeamCount - 1;
+    m_calendar.keepRangeInYears();
     checkLargeFonts();
     assignHints();
     const std::int32_t startYear = s.startYear;
@@ -347,6 +348,7 @@ void TForm1::Panel1Click()
     m_calendar.readClock();
     s.startYear = s.year;
     s.startMonth = s.month - 1;
+    m_calendar.keepRangeInYears();
     redrawActiveView();
 }
 
@@ -379,6 +381,7 @@ void TForm1::ComboBoxTeamsChange()
     ScheduleState &s = m_calendar.state();
     const int k = ComboBoxTeams->ItemIndex();
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, s.calendarView);
+    m_calendar.keepRangeInYears();
     redrawActiveView();
     if (s.calendarView == 1 && k == 0)
         ComboBoxTeams->setItemIndex(1);
@@ -414,6 +417,7 @@ void TForm1::RadioGroupVisningstypClick()
     // the range of all teams keeps the views' indices in range.
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, 0);
     s.calendarView = 0;
+    m_calendar.keepRangeInYears();
     redrawActiveView();
 }
 
