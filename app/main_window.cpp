@@ -461,16 +461,15 @@ bool TForm1::event(QEvent *event)
 // drawing does, and reads no clock.
 void TForm1::showDayTip(const QPoint &at, const QPoint &globalAt)
 {
-    const std::optional<DaySpot> spot
-        = spotInActiveView(m_calendar.state(), DrawingSurface::Target::MainWindow, at.x(), at.y());
-    if (!spot) {
+    const std::optional<ViewTip> tip
+        = tipInActiveView(m_calendar, DrawingSurface::Target::MainWindow, at.x(), at.y());
+    if (!tip) {
         QToolTip::hideText();
         return;
     }
-    const std::string text = describeSpot(m_calendar, *spot);
-    const PixelRect &area = spot->area;
+    const PixelRect &area = tip->area;
     QToolTip::showText(globalAt,
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+        QString::fromUtf8(tip->text.data(), static_cast<qsizetype>(tip->text.size())),
         this,
         QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }
