@@ -7,10 +7,12 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace shift {
 
@@ -142,10 +144,23 @@ void TForm2::closeEvent(QCloseEvent *event)
     hide();
 }
 
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TForm2::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
+        // A window that belongs to no screen yet opens on the primary one; on several monitors
+        // it belongs on the owner's, where the user is looking.
+        if (parentWidget() != nullptr && windowHandle() != nullptr)
+            windowHandle()->setScreen(parentWidget()->screen());
         m_placement.place(*this);
     }
     QWidget::showEvent(event);

@@ -20,7 +20,8 @@ namespace shift {
 // transient window above the window it belongs to, and lifts both together when the program is
 // activated again), and it does not keep the program alive once the main window is closed.
 // The owner also owns it, as its Qt child: the window is destroyed with the owner.
-// It is not modal: the owner stays usable beside it. The first show centres it on the screen.
+// It is not modal: the owner stays usable beside it. The first show centres it on the owner's
+// screen (the monitor the main window is on). Esc hides it, as the button does.
 //
 // Constructing it makes it the global Form2; destroying it clears Form2 again.
 class TForm2 : public QWidget {
@@ -38,6 +39,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -293,6 +293,7 @@ void TForm1::FormCreate()
     s.scheme = 0;
     s.firstTeam = 0;
     s.lastTeam = kTeamCount - 1;
+    m_calendar.keepRangeInYears();
     checkLargeFonts();
     assignHints();
     const std::int32_t startYear = s.startYear;
@@ -348,6 +349,7 @@ void TForm1::Panel1Click()
     m_calendar.readClock();
     s.startYear = s.year;
     s.startMonth = s.month - 1;
+    m_calendar.keepRangeInYears();
     redrawActiveView();
 }
 
@@ -380,6 +382,7 @@ void TForm1::ComboBoxTeamsChange()
     ScheduleState &s = m_calendar.state();
     const int k = ComboBoxTeams->ItemIndex();
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, s.calendarView);
+    m_calendar.keepRangeInYears();
     redrawActiveView();
     if (s.calendarView == 1 && k == 0)
         ComboBoxTeams->setItemIndex(1);
@@ -415,6 +418,7 @@ void TForm1::RadioGroupVisningstypClick()
     // the range of all teams keeps the views' indices in range.
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, 0);
     s.calendarView = 0;
+    m_calendar.keepRangeInYears();
     redrawActiveView();
 }
 
@@ -458,16 +462,15 @@ bool TForm1::event(QEvent *event)
 // drawing does, and reads no clock.
 void TForm1::showDayTip(const QPoint &at, const QPoint &globalAt)
 {
-    const std::optional<DaySpot> spot
-        = spotInActiveView(m_calendar.state(), DrawingSurface::Target::MainWindow, at.x(), at.y());
-    if (!spot) {
+    const std::optional<ViewTip> tip
+        = tipInActiveView(m_calendar, DrawingSurface::Target::MainWindow, at.x(), at.y());
+    if (!tip) {
         QToolTip::hideText();
         return;
     }
-    const std::string text = describeSpot(m_calendar, *spot);
-    const PixelRect &area = spot->area;
+    const PixelRect &area = tip->area;
     QToolTip::showText(globalAt,
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+        QString::fromUtf8(tip->text.data(), static_cast<qsizetype>(tip->text.size())),
         this,
         QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
 }

@@ -45,13 +45,18 @@ using TButton = QPushButton;
 // Beyond the events of its controls, three things reach the schedule: at every new hour (and
 // within a minute of a resume or a clock that was set) the window does what FormActivate does,
 // through an HourWatch (hour_watch.h) started by FormCreate; the mouse resting on a day shows a
-// tooltip that says the day (views/day_description.h), for the point the views' own layout
-// finds; and assistive technology reads the drawn view as a table, which takes the keyboard
-// focus after the controls, and Ctrl+Home clicks the date panel (schedule_accessibility.h).
+// tooltip that says the day (views/day_description.h), or in the calendar the week or weekday
+// of a header or week number, for the point the views' own layout finds; and assistive
+// technology reads the drawn view as a table, which takes the keyboard focus after the
+// controls, and Ctrl+Home clicks the date panel (schedule_accessibility.h).
 //
 // Fonts: the window and its controls have fixed pixel sizes. The views draw with the drawing
 // font, which starts as the window's 16-pixel font; on a screen set to large fonts FormCreate
 // makes it 12 points (and the window kNormalHeight high), and only the views see that.
+//
+// The displayed range stays within the years 1..9999 that shiftcal takes: the steps stop there,
+// and a view that shows more months moves its start back as far as it must
+// (ShiftCalendar::keepRangeInYears).
 //
 // Life cycle: construct (controls, fonts, positions), set the global Form1, then FormCreate;
 // show (centred, frame included, on its screen); the event loop then raises FormActivate and

@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 namespace shift {
 
@@ -83,21 +84,45 @@ struct IppDeleter {
 };
 using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
 
-std::string textOf(const Cups &lib, ipp_t *response, const char *name)
+// The attribute's values that say something ("none" and empty ones left out).
+std::vector<std::string> valuesOf(const Cups &lib, ipp_t *response, const char *name)
 {
+    std::vector<std::string> values;
     ipp_attribute_t *attribute = lib.findAttribute(response, name, IPP_TAG_ZERO);
     if (attribute == nullptr)
-        return {};
-    std::string text;
+        return values;
     for (int i = 0; i < lib.getCount(attribute); ++i) {
         const char *value = lib.getString(attribute, i, nullptr);
-        if (value == nullptr || *value == '\0' || std::string_view(value) == "none")
-            continue;
-        if (!text.empty())
-            text += ", ";
-        text += value;
+        if (value != nullptr && *value != '\0' && std::string_view(value) != "none")
+            values.emplace_back(value);
     }
-    return text;
+    return values;
+}
+
+std::string firstValueOf(const Cups &lib, ipp_t *response, const char *name)
+{
+    std::vector<std::string> values = valuesOf(lib, response, name);
+    return values.empty() ? std::string() : std::move(values.front());
+}
+
+// The reason a queue gives for not accepting jobs, as the one who stopped it wrote it
+// (cupsreject -r); empty when it gives none. The scheduler puts its own "Rejecting Jobs" there
+// when nobody gave a reason, which says no more than the refusal itself.
+std::string refusalReasonOf(const Cups &lib, const std::string &queue)
+{
+    ipp_t *request = lib.newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/printers/" + queue;
+    lib.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    const Ipp response(lib.doRequest(CUPS_HTTP_DEFAULT, request, "/"));
+    if (response == nullptr || lib.lastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return {};
+    std::string reason = firstValueOf(lib, response.get(), "printer-state-message");
+    return reason == "Rejecting Jobs" ? std::string() : reason;
+}
+
+bool has(const std::vector<std::string> &reasons, std::string_view keyword)
+{
+    return std::find(reasons.begin(), reasons.end(), keyword) != reasons.end();
 }
 
 } // namespace
@@ -124,9 +149,11 @@ int submittedJob(const QString &printer, int newestBefore)
         return 0;
     // The status of Qt's cupsPrintFile, before any call of ours overwrites it.
     if (lib->lastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        const char *reason = lib->lastErrorString();
-        throw std::runtime_error("Printer " + nameOf(printer)
-            + " refused the job: " + (reason != nullptr ? reason : "no reason given"));
+        const char *answer = lib->lastErrorString();
+        std::string reason = answer != nullptr ? answer : "no reason given";
+        if (std::string own = refusalReasonOf(*lib, queueOf(printer)); !own.empty())
+            reason = std::move(own);
+        throw std::runtime_error("Printer " + nameOf(printer) + " refused the job: " + reason);
     }
     const int newest = newestJobOf(printer);
     return newest > newestBefore ? newest : 0;
@@ -136,7 +163,7 @@ JobState jobStateOf(int jobId)
 {
     const Cups *lib = cups();
     if (lib == nullptr)
-        return { JobState::Kind::Gone, {} };
+        return { JobState::Kind::Gone, {}, {} };
     ipp_t *request = lib->newRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
     lib->addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
@@ -144,34 +171,42 @@ JobState jobStateOf(int jobId)
         request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, lib->user());
     const Ipp response(lib->doRequest(CUPS_HTTP_DEFAULT, request, "/"));
     if (response == nullptr || lib->lastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return { JobState::Kind::Gone, {} };
+        return { JobState::Kind::Gone, {}, {} };
     ipp_attribute_t *state = lib->findAttribute(response.get(), "job-state", IPP_TAG_ENUM);
     if (state == nullptr)
-        return { JobState::Kind::Gone, {} };
-    std::string reason = textOf(*lib, response.get(), "job-printer-state-message");
-    if (reason.empty())
-        reason = textOf(*lib, response.get(), "job-state-reasons");
+        return { JobState::Kind::Gone, {}, {} };
+    std::vector<std::string> reasons = valuesOf(*lib, response.get(), "job-state-reasons");
+    std::string message = firstValueOf(*lib, response.get(), "job-printer-state-message");
     switch (static_cast<ipp_jstate_t>(lib->getInteger(state, 0))) {
     case IPP_JSTATE_COMPLETED:
-        return { JobState::Kind::Printed, {} };
+        return { JobState::Kind::Printed, {}, {} };
     case IPP_JSTATE_CANCELED:
-        return { JobState::Kind::Canceled, reason };
+        return { JobState::Kind::Canceled, std::move(reasons), std::move(message) };
     case IPP_JSTATE_ABORTED:
-        return { JobState::Kind::Aborted, reason };
+        return { JobState::Kind::Aborted, std::move(reasons), std::move(message) };
     default:
-        return { JobState::Kind::Waiting, {} };
+        return { JobState::Kind::Waiting, {}, {} };
     }
 }
 
+// A person cancels a job (its owner, an administrator, or someone at the printer's panel); the
+// printer or the print system aborts one, and then the printer's own words say why.
 std::string unprintedJobMessage(const QString &printer, const JobState &state)
 {
     const std::string name = nameOf(printer);
-    const std::string because = state.reason.empty() ? "" : " (" + state.reason + ")";
     switch (state.kind) {
     case JobState::Kind::Canceled:
-        return "Printer " + name + " cancelled the job" + because;
+        if (has(state.reasons, "job-canceled-at-device"))
+            return "The job was cancelled at printer " + name;
+        if (has(state.reasons, "job-canceled-by-operator"))
+            return "The job was cancelled on printer " + name + " by an administrator";
+        return "The job was cancelled on printer " + name;
     case JobState::Kind::Aborted:
-        return "Printer " + name + " aborted the job" + because;
+        if (!state.printerMessage.empty())
+            return "Printer " + name + " stopped the job: " + state.printerMessage;
+        if (has(state.reasons, "job-aborted-by-system"))
+            return "The print system stopped the job on printer " + name;
+        return "Printer " + name + " could not print the job";
     case JobState::Kind::Gone:
         return "Printer " + name + " no longer has the job";
     default:

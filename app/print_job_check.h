@@ -28,23 +28,35 @@ int newestJobOf(const QString &printer);
 // The id of the job just submitted to `printer`, to be called right after the painter on it
 // has ended, with no other call to the print system in between; `newestBefore` is what
 // newestJobOf gave before the print. Throws std::runtime_error when the scheduler refused the
-// job: "Printer NAME refused the job: REASON", REASON as the scheduler put it (e.g. "The
+// job: "Printer NAME refused the job: REASON", REASON the printer's own word when it has one
+// (the reason given to cupsreject -r, e.g. "paper jam"), else the scheduler's answer (e.g. "The
 // printer or class is not accepting jobs."). Returns 0 when the job was accepted but is no
 // longer to be found (a scheduler that keeps no history of finished jobs).
 int submittedJob(const QString &printer, int newestBefore);
 
-// Where a job stands. `reason` is the scheduler's own word on it, for an ended job that was not
-// printed: its printer's state message, else its state reasons; empty otherwise.
+// Where a job stands, with the scheduler's word on a job that ended unprinted: the keywords of
+// its state (job-state-reasons, e.g. "job-canceled-by-user", "job-aborted-by-system") and what
+// its printer said in words meanwhile (job-printer-state-message, e.g. "Out of paper"); both
+// empty for a job printed or waiting.
 struct JobState {
     enum class Kind { Waiting, Printed, Canceled, Aborted, Gone };
     Kind kind = Kind::Waiting;
-    std::string reason;
+    std::vector<std::string> reasons;
+    std::string printerMessage;
 };
 JobState jobStateOf(int jobId);
 
-// The message for a job on `printer` that ended unprinted, empty for one printed or waiting.
-// Examples: Canceled, "job-canceled-by-user" -> "Printer office cancelled the job
-// (job-canceled-by-user)"; Gone -> "Printer office no longer has the job".
+// The message for a job on `printer` that ended unprinted, empty for one printed or waiting. It
+// says who or what stopped the job in plain words, never in the scheduler's keywords:
+//   Canceled (by its owner, or with no keyword)  "The job was cancelled on printer office"
+//   Canceled, "job-canceled-by-operator"         "... cancelled on printer office by an
+//                                                 administrator"
+//   Canceled, "job-canceled-at-device"           "The job was cancelled at printer office"
+//   Aborted with a printer message "Out of paper" "Printer office stopped the job: Out of paper"
+//   Aborted, "job-aborted-by-system"             "The print system stopped the job on printer
+//                                                 office"
+//   Aborted otherwise                            "Printer office could not print the job"
+//   Gone                                         "Printer office no longer has the job"
 std::string unprintedJobMessage(const QString &printer, const JobState &state);
 
 // Follows jobs until they end, looking at each every half second; a job that ends unprinted is

@@ -22,9 +22,8 @@ namespace shift {
 
 inline constexpr int kAllTeams = -1;
 
-// The years a date on the command line may have: iCalendar and ISO 8601 write four digits.
-inline constexpr std::int32_t kFirstYear = 1;
-inline constexpr std::int32_t kLastYear = 9999;
+// The years a date on the command line may have are kFirstYear..kLastYear
+// (core/calendar_arithmetic.h), the window's years.
 
 inline constexpr int kMaxMonths = 1200;
 

@@ -22,6 +22,11 @@ inline constexpr int kSaturday = 5;
 inline constexpr int kSunday = 6;
 inline constexpr int kDaysPerWeek = 7;
 
+// The years the program shows and the command line takes: four-digit years, as ISO 8601 dates
+// and iCalendar write them. The arithmetic below holds far beyond them.
+inline constexpr std::int32_t kFirstYear = 1;
+inline constexpr std::int32_t kLastYear = 9999;
+
 // Common-year month lengths, January first.
 inline constexpr std::array<std::int16_t, 12> kMonthLengths
     = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };

@@ -3,6 +3,7 @@
 #include "core/holiday_rules.h"
 #include "core/rotation_schemes.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -15,9 +16,7 @@ constexpr DayCount kTodayOrigin = dayCountOf(1899, 11, 30);
 
 constexpr int kMillisecondsPerDay = 24 * 60 * 60 * 1000;
 
-// The last month shown must still have a year that a 32-bit startYear can hold.
-constexpr std::int64_t kFirstSteppableYear = std::numeric_limits<std::int32_t>::min() + 1;
-constexpr std::int64_t kLastSteppableYear = std::numeric_limits<std::int32_t>::max() - 1;
+constexpr std::int64_t kMonthsPerYear = 12;
 
 struct EasterCentury {
     int lastYear;
@@ -102,10 +101,30 @@ void ShiftCalendar::stepMonths(int delta)
         month -= 12;
     }
 
-    if (year < kFirstSteppableYear || year > kLastSteppableYear)
-        return;
-    m_state.startYear = static_cast<std::int32_t>(year);
-    m_state.startMonth = static_cast<std::int32_t>(month);
+    startAtMonthWithin(year * kMonthsPerYear + month);
+}
+
+int ShiftCalendar::monthsShown() const
+{
+    if (m_state.calendarView != 0)
+        return 1;
+    return m_state.firstTeam == m_state.lastTeam ? 12 : 6;
+}
+
+void ShiftCalendar::keepRangeInYears()
+{
+    startAtMonthWithin(std::int64_t { m_state.startYear } * kMonthsPerYear + m_state.startMonth);
+}
+
+// `month` counts months from January of the year 0; the allowed starts run from 12 (January of
+// the year 1) to 119999 (December 9999) less the months shown after the first.
+void ShiftCalendar::startAtMonthWithin(std::int64_t month)
+{
+    const std::int64_t first = std::int64_t { kFirstYear } * kMonthsPerYear;
+    const std::int64_t last = (std::int64_t { kLastYear } + 1) * kMonthsPerYear - monthsShown();
+    const std::int64_t start = std::clamp(month, first, last);
+    m_state.startYear = static_cast<std::int32_t>(start / kMonthsPerYear); // 1..9999
+    m_state.startMonth = static_cast<std::int32_t>(start % kMonthsPerYear); // 0..11
 }
 
 void ShiftCalendar::computeLeapYear(std::int32_t year)

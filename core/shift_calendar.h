@@ -41,9 +41,21 @@ public:
     // Moves the displayed range by delta = -1, +1 (a month) or -12, +12 (a year when one team
     // is shown, half a year when all teams are). Afterwards startMonth lies in 0..11.
     // Example: startYear 2016, startMonth 0, stepMonths(-1) -> 2015, 11.
-    // A step that would take startYear past the 32-bit range minus one year at either end
-    // leaves the range unchanged, so that "the year after the last month" always exists.
+    // The range stays within the years kFirstYear..kLastYear: a step that would show a month
+    // outside them goes only as far as the edge (keepRangeInYears). Example, one team in the
+    // multi-month view (twelve months): 9998-06, stepMonths(+12) -> 9999-01, which shows
+    // January to December 9999; 0001-03, stepMonths(-1) -> 0001-02.
     void stepMonths(int delta);
+
+    // How many months the active view shows from the start month: 1 in the month calendar view
+    // (calendarView 1), else 12 for one team and 6 for all teams.
+    int monthsShown() const;
+
+    // Moves the start month the least it must so that every month shown lies in the years
+    // kFirstYear..kLastYear; a range that does already is left alone. For changes of the range
+    // other than a step: the view, the team range, the jump to the current month.
+    // Example: calendarView 0, one team, start 9999-12 -> 9999-01; all teams -> 9999-07.
+    void keepRangeInYears();
 
     // Sets state().leapYear to 1 for a Gregorian leap year, else 0. 1900 -> 0, 2000 -> 1.
     void computeLeapYear(std::int32_t year);
@@ -89,6 +101,7 @@ public:
     Colour classifyDay(int month, int dayOfMonth, int dayOfYear, int easterDayOfYear, int weekday);
 
 private:
+    void startAtMonthWithin(std::int64_t month);
     void markHoliday(int holiday, Colour colour, Colour &result);
     void classifyNewYearFeasts(int month, int dayOfMonth, Colour &colour);
     void classifyEasterFeasts(int month, int fromEaster, Colour &colour);

@@ -34,4 +34,25 @@ std::string describeSpot(ShiftCalendar &calendar, const DaySpot &spot)
     return describeDayCell(calendar, spot.date, spot.team);
 }
 
+std::optional<ViewTip> tipInActiveView(
+    ShiftCalendar &calendar, DrawingSurface::Target target, int x, int y)
+{
+    const ScheduleState &s = calendar.state();
+    if (const std::optional<DaySpot> spot = spotInActiveView(s, target, x, y))
+        return ViewTip { describeSpot(calendar, *spot), spot->area };
+    if (s.calendarView == 0)
+        return std::nullopt;
+    const std::optional<CalendarLabel> label
+        = MonthCalendarLayout(target).labelAt(x, y, s.startYear, s.startMonth);
+    if (!label)
+        return std::nullopt;
+    if (label->kind == CalendarLabel::Kind::WeekNumber)
+        return ViewTip { describeWeekRow(calendar, s.startYear, s.startMonth, label->weekRow),
+            label->area };
+    if (label->column == 1)
+        return ViewTip { kWeekColumnDescription, label->area };
+    return ViewTip { describeWeekdayColumn(s.startYear, s.startMonth, label->column - 2),
+        label->area };
+}
+
 } // namespace shift

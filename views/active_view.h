@@ -30,4 +30,16 @@ std::optional<DaySpot> spotInActiveView(
 // under scheme 0.
 std::string describeSpot(ShiftCalendar &calendar, const DaySpot &spot);
 
+// What the window's tooltip says at (x, y) of the view the state selects on `target`, and the
+// region it holds for: a spot's words (describeSpot), or in the month calendar the words of a
+// header cell or a week number (day_description.h); nothing elsewhere.
+// Example: calendarView 1, October 2016, main window: (130, 150) -> "Vecka 40: måndag 3 –
+// söndag 9 oktober 2016" over { 120, 144, 200, 190 }.
+struct ViewTip {
+    std::string text;
+    PixelRect area;
+};
+std::optional<ViewTip> tipInActiveView(
+    ShiftCalendar &calendar, DrawingSurface::Target target, int x, int y);
+
 } // namespace shift

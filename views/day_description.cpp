@@ -5,6 +5,7 @@
 #include "core/schedule_texts.h"
 #include "core/shift_times.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdio>
@@ -197,6 +198,50 @@ std::string describeClockMarks(ShiftCalendar &calendar, const ShownDay &day, int
             == WorkingMark::None)
         return text;
     return text.empty() ? "Arbetar nu" : text + ", arbetar nu";
+}
+
+std::string describeWeekRow(ShiftCalendar &calendar, std::int64_t year, int month, int weekRow)
+{
+    const int firstWeekday = weekdayOfFirst(year, month);
+    const int length = monthLengthOf(year, month);
+    const int first = std::max(1, kDaysPerWeek * (weekRow - 1) - firstWeekday + 1); // 1..31
+    const int last = std::min(length, kDaysPerWeek * weekRow - firstWeekday); // -6..31
+    if (weekRow < 1 || first > last)
+        return {};
+    const DayCount firstCount = dayCountOf(year, month, first);
+    std::string text = "Vecka " + std::to_string(isoWeekOf(calendar, firstCount, year)) + ": ";
+    text += kSwedishWeekdays[static_cast<std::size_t>(weekdayOf(firstCount))];
+    text += ' ';
+    text += std::to_string(first);
+    if (last != first) {
+        text += " – ";
+        text += kSwedishWeekdays[static_cast<std::size_t>(weekdayOf(firstCount + last - first))];
+        text += ' ';
+        text += std::to_string(last);
+    }
+    text += ' ';
+    text += kSwedishMonths[static_cast<std::size_t>(month)];
+    text += ' ';
+    text += std::to_string(year);
+    return text;
+}
+
+std::string describeWeekdayColumn(std::int64_t year, int month, int weekday)
+{
+    // Every Swedish weekday name is ASCII in its first letter and takes "ar" in the plural.
+    std::string text(kSwedishWeekdays[static_cast<std::size_t>(weekday)]);
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    text += "ar i ";
+    text += kSwedishMonths[static_cast<std::size_t>(month)];
+    text += ' ';
+    text += std::to_string(year);
+    text += ':';
+    const int firstDay = (weekday - weekdayOfFirst(year, month) + kDaysPerWeek) % kDaysPerWeek + 1;
+    for (int day = firstDay; day <= monthLengthOf(year, month); day += kDaysPerWeek) {
+        text += day == firstDay ? " " : ", ";
+        text += std::to_string(day);
+    }
+    return text;
 }
 
 } // namespace shift

@@ -33,6 +33,20 @@ std::string describeDayRow(
 // Line 1 alone. Example: { 2027, 0, 1 } -> "fredag 1 januari 2027, vecka 53".
 std::string describeDate(ShiftCalendar &calendar, const ShownDay &day);
 
+// The month calendar's labels in words, for the same tooltips.
+// The week row `weekRow` (1..6) of month `month` (0..11) of `year`: its ISO week and the days
+// of the month it holds. Examples: (2016, 9, 1) -> "Vecka 39: lördag 1 – söndag 2 oktober 2016";
+// (2016, 9, 6) -> "Vecka 44: måndag 31 oktober 2016"; a row beyond the month's gives "".
+std::string describeWeekRow(ShiftCalendar &calendar, std::int64_t year, int month, int weekRow);
+
+// The header of the calendar's weekday column `weekday` (0 Monday .. 6 Sunday): the days of
+// the month that fall on it. Example: (2016, 9, 0) -> "Måndagar i oktober 2016: 3, 10, 17, 24, 31".
+std::string describeWeekdayColumn(std::int64_t year, int month, int weekday);
+
+// The header of the week-number column.
+inline constexpr char kWeekColumnDescription[]
+    = "Veckonummer enligt ISO 8601; veckan börjar på måndag";
+
 // The name of team `team` (0..4) as the descriptions give it. Example: teamName(2) == "Lag C".
 std::string teamName(int team);
 

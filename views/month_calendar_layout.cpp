@@ -60,4 +60,28 @@ std::optional<DaySpot> MonthCalendarLayout::spotAt(
     return DaySpot { date, team, cellArea(date) };
 }
 
+std::optional<CalendarLabel> MonthCalendarLayout::labelAt(
+    int px, int py, std::int64_t year, int month) const
+{
+    const int left = columnLeft(1);
+    if (px < left || px >= columnLeft(kColumns) + kColumnPitch || py < rowTop(1))
+        return std::nullopt;
+    const int column = (px - left) / kColumnPitch + 1; // 1..8
+    const int columnX = columnLeft(column);
+    if (py < rowTop(2))
+        return CalendarLabel { CalendarLabel::Kind::Header,
+            column,
+            0,
+            { columnX, rowTop(1), columnX + kColumnPitch, rowTop(2) } };
+    const int weekRow = (py - rowTop(2)) / kRowPitch + 1;
+    const int weekRows = rowCount(weekdayOfFirst(year, month), monthLengthOf(year, month)) - 1;
+    if (column != 1 || weekRow > weekRows)
+        return std::nullopt;
+    const int top = rowTop(weekRow + 1);
+    return CalendarLabel { CalendarLabel::Kind::WeekNumber,
+        1,
+        weekRow,
+        { columnX, top, columnX + kColumnPitch, top + kRowPitch } };
+}
+
 } // namespace shift

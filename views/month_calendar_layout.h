@@ -8,6 +8,18 @@
 
 namespace shift {
 
+// A label of the month calendar's grid: a header cell (column 1 "Week", column w + 2 weekday w)
+// or the week-number cell of a week row; `area` runs from outline to outline, as a day's cell.
+struct CalendarLabel {
+    enum class Kind { Header, WeekNumber };
+    Kind kind = Kind::Header;
+    int column = 1; // Header: 1..8
+    int weekRow = 0; // WeekNumber: 1..6
+    PixelRect area;
+
+    friend constexpr bool operator==(const CalendarLabel &, const CalendarLabel &) = default;
+};
+
 // Where the month calendar view puts everything, in pixels of its target's client area: the
 // one geometry that the drawing (month_calendar_view.cpp) places its bands, grid and texts by
 // and that finds the day under a point (tooltips, assistive technology).
@@ -63,6 +75,13 @@ public:
 
     // The region of `day`'s cell, from outline to outline; spotAt finds every point of it.
     PixelRect cellArea(const ShownDay &day) const;
+
+    // The header cell or week-number cell at (x, y) of month `month` (0..11) of `year`, or
+    // nothing. The header shows from its top outline down to week row 1 (y 72..97 on the main
+    // window); week-number cells only on the month's week rows.
+    // Example, October 2016 on the main window: (130, 80) -> Header, column 1; (130, 150) ->
+    // WeekNumber, week row 2, area { 120, 144, 200, 190 }; (210, 80) -> Header, column 2.
+    std::optional<CalendarLabel> labelAt(int px, int py, std::int64_t year, int month) const;
 
 private:
     int m_x0 = 77;

@@ -91,9 +91,11 @@ private slots:
     void cleanupTestCase();
 
     void createdHiddenWithItsText();
+    void opensCentredOnTheMainWindowsMonitor();
     void mainWindowOpensCentredWithItsFrame();
     void opensCentredWithTheButtonFocused();
     void enterAndSpacePressTheButton();
+    void escapeClosesIt();
     void infoTwiceLeavesOneWindowInFront();
     void staysAboveTheMainWindowWhenItIsClicked();
     void aboveTheMainWindowAgainAfterAnotherProgram();
@@ -198,6 +200,32 @@ void InfoWindowTest::createdHiddenWithItsText()
     QVERIFY(lines.at(lines.size() - 2).isEmpty());
 }
 
+// On two monitors (print_info_x_session.sh --two-monitors) the info window opens centred on
+// the monitor the main window is on, not on the primary one. Run alone: it needs the info
+// window's first opening.
+void InfoWindowTest::opensCentredOnTheMainWindowsMonitor()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        QSKIP("one monitor: run alone through print_info_x_session.sh --wm --two-monitors");
+    QVERIFY(!Form2->isVisible());
+    QScreen *other = screens.first() == Form1->screen() ? screens.last() : screens.first();
+    const QRect available = other->availableGeometry();
+    Form1->move(available.center() - QPoint(Form1->width() / 2, Form1->height() / 2));
+    QTRY_COMPARE(Form1->screen(), other);
+
+    openInfo();
+    QCOMPARE(Form2->screen(), other);
+    const auto offCentre
+        = [&available] { return Form2->frameGeometry().center() - available.center(); };
+    QTRY_VERIFY2(qAbs(offCentre().x()) <= 8 && qAbs(offCentre().y()) <= 8,
+        qPrintable(QStringLiteral("%1, %2 off the centre of %3")
+                       .arg(offCentre().x())
+                       .arg(offCentre().y())
+                       .arg(other->name())));
+    Form2->CloseWinClick();
+}
+
 // The main window as it first opens under a window manager: the whole window, title bar and
 // frame included, stands in the middle of the screen's available area.
 void InfoWindowTest::mainWindowOpensCentredWithItsFrame()
@@ -246,6 +274,22 @@ void InfoWindowTest::enterAndSpacePressTheButton()
     QTRY_COMPARE(QApplication::focusWidget(), Form2->CloseWin);
     pressKey(QStringLiteral("space"));
     QTRY_VERIFY(!Form2->isVisible());
+}
+
+// Esc closes the window wherever its focus is, as the button does.
+void InfoWindowTest::escapeClosesIt()
+{
+    openInfo();
+    QTRY_COMPARE(QApplication::focusWidget(), Form2->CloseWin);
+    pressKey(QStringLiteral("Escape"));
+    QTRY_VERIFY(!Form2->isVisible());
+
+    openInfo();
+    Form2->RichEdit1->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), Form2->RichEdit1);
+    pressKey(QStringLiteral("Escape"));
+    QTRY_VERIFY(!Form2->isVisible());
+    QVERIFY(Form1->isVisible());
 }
 
 void InfoWindowTest::infoTwiceLeavesOneWindowInFront()

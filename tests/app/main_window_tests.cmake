@@ -81,6 +81,20 @@ set_tests_properties(app.schedule_atspi PROPERTIES
     ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
     ENVIRONMENT_MODIFICATION
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8;DBUS_SESSION_BUS_ADDRESS=unset:")
+# The window on each display it meets: a real X server with a window manager and a headless
+# Wayland compositor, each checked against the same view drawn offscreen.
+shift_add_main_window_qtest(window_platforms_test)
+add_test(NAME app.window_x
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh --wm
+            -- $<TARGET_FILE:window_platforms_test>)
+add_test(NAME app.window_wayland
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/wayland/weston_session.sh
+            -- $<TARGET_FILE:window_platforms_test>)
+set_tests_properties(app.window_x app.window_wayland PROPERTIES
+    LABELS "app" TIMEOUT 180
+    ENVIRONMENT "SHIFT_WINDOW_ARTIFACTS=${CMAKE_CURRENT_BINARY_DIR}/window-artifacts;CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
+    ENVIRONMENT_MODIFICATION
+        "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=set:0")
 
 add_test(NAME app.start_without_display
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh

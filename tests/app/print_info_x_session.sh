@@ -2,8 +2,10 @@
 # Runs a command inside a private X session: its own Xvfb on a display number the server picks
 # itself (no race with other tests starting servers at the same time) and, with --wm, the
 # openbox window manager, so that stacking, activation and window moves behave as on a desktop.
+# With --two-monitors its one screen of 2304 x 1024 is shown as two monitors side by side (RandR
+# monitors, as a desktop with two displays reports them): 1280 x 1024, and 1024 x 768 at x 1280.
 #
-#   print_info_x_session.sh [--wm] -- COMMAND [ARG...]
+#   print_info_x_session.sh [--wm] [--two-monitors] -- COMMAND [ARG...]
 #
 # COMMAND sees DISPLAY and QT_QPA_PLATFORM=xcb, and SHIFT_WINDOW_MANAGER=openbox when the window
 # manager runs. Everything started here is stopped when COMMAND ends; the exit status is
@@ -14,9 +16,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
 
 want_wm=0
+screen=1280x1024
+two_monitors=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --wm) want_wm=1; shift ;;
+    --two-monitors) two_monitors=1; screen=2304x1024; shift ;;
     --) shift; break ;;
     *) break ;;
     esac
@@ -25,6 +30,7 @@ done
 
 need=(Xvfb xprop)
 [ "$want_wm" -eq 1 ] && need+=(openbox)
+[ "$two_monitors" -eq 1 ] && need+=(xrandr)
 for tool in "${need[@]}"; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         "$repo/scripts/install-deps.sh" >&2
@@ -45,7 +51,7 @@ trap 'exit 130' INT TERM HUP PIPE
 
 # -noreset: by default the server resets whenever its last client leaves and refuses
 # connections meanwhile, which a check that connects and leaves would provoke.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
@@ -67,6 +73,11 @@ if ! xprop -root >/dev/null 2>&1; then
     echo "Xvfb on $DISPLAY does not answer:" >&2
     cat "$work/xvfb.log" >&2
     exit 1
+fi
+if [ "$two_monitors" -eq 1 ]; then
+    xrandr --setmonitor LEFT 1280/338x1024/270+0+0 screen >/dev/null \
+        && xrandr --setmonitor RIGHT 1024/270x768/203+1280+0 none >/dev/null \
+        || { echo "xrandr could not make two monitors on $DISPLAY" >&2; exit 1; }
 fi
 export QT_QPA_PLATFORM=xcb
 # No session bus belongs to this display; keep libdbus from trying to start one for it.

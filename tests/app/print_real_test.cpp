@@ -517,24 +517,25 @@ void PrintRealTest::confirmingWhileAJobIsSpooledIsRefused()
     QCOMPARE(Form1->PrinterSetupDialog1->printer().printerName(), m_queue);
 }
 
-// The queue stops accepting jobs while the dialog is open: the job the print then hands over
-// is refused, and the box says so, naming the printer.
+// The queue stops accepting jobs while the dialog is open, with a reason: the job the print
+// then hands over is refused, and the box says so, naming the printer and giving its reason.
 void PrintRealTest::aQueueThatStopsAcceptingWhileTheDialogIsOpenIsReported()
 {
     const int jobsBefore = jobCount();
-    const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm,
-        [this] { runTool(QStringLiteral("cupsreject"), { m_queue }); });
+    const QStringList seen = pressPrint(ModalAnswerer::Answer::Confirm, [this] {
+        runTool(QStringLiteral("cupsreject"),
+            { QStringLiteral("-r"), QStringLiteral("paper jam"), m_queue });
+    });
     runTool(QStringLiteral("cupsaccept"), { m_queue });
     QCOMPARE(seen.size(), 2);
-    QVERIFY2(seen.last().startsWith(
-                 QStringLiteral("error box: Printer %1 refused the job: ").arg(m_queue)),
-        qPrintable(seen.last()));
+    QCOMPARE(seen.last(),
+        QStringLiteral("error box: Printer %1 refused the job: paper jam.").arg(m_queue));
     QCOMPARE(jobCount(), jobsBefore);
     QCOMPARE(pdfsIn(m_pdfOut), m_pdfBefore);
 }
 
-// The queue holds the job (the printer is stopped), and the job is cancelled there: the box
-// comes once the job has ended, naming the printer.
+// The queue holds the job (the printer is stopped), and a person cancels it there: the box
+// comes once the job has ended, saying so and naming the printer.
 void PrintRealTest::aJobCancelledInItsQueueIsReported()
 {
     runTool(QStringLiteral("cupsdisable"), { m_queue });
@@ -545,9 +546,8 @@ void PrintRealTest::aJobCancelledInItsQueueIsReported()
     QCOMPARE(answerer.seen.size(), 1);
     runTool(QStringLiteral("cancel"), { QStringLiteral("-a"), m_queue });
     QTRY_COMPARE_WITH_TIMEOUT(answerer.seen.size(), 2, 10000);
-    QVERIFY2(answerer.seen.last().startsWith(
-                 QStringLiteral("error box: Printer %1 cancelled the job").arg(m_queue)),
-        qPrintable(answerer.seen.last()));
+    QCOMPARE(answerer.seen.last(),
+        QStringLiteral("error box: The job was cancelled on printer %1.").arg(m_queue));
     runTool(QStringLiteral("cupsenable"), { m_queue });
     QCOMPARE(pdfsIn(m_pdfOut), m_pdfBefore);
 }

@@ -280,20 +280,34 @@ void PrintSurfaceTest::printerThatIsNoSystemPrinterIsNotValid()
     QVERIFY(!PrintJobInProgress::active());
 }
 
+// Who or what stopped the job, in words; the scheduler's keywords never reach the box.
 void PrintSurfaceTest::unprintedJobMessagesNameThePrinter()
 {
     using Kind = JobState::Kind;
     const QString office = QStringLiteral("office/duplex");
-    QCOMPARE(unprintedJobMessage(office, { Kind::Canceled, "job-canceled-by-user" }),
-        std::string("Printer office/duplex cancelled the job (job-canceled-by-user)"));
-    QCOMPARE(unprintedJobMessage(office, { Kind::Aborted, "Printer is on fire" }),
-        std::string("Printer office/duplex aborted the job (Printer is on fire)"));
-    QCOMPARE(unprintedJobMessage(office, { Kind::Aborted, {} }),
-        std::string("Printer office/duplex aborted the job"));
-    QCOMPARE(unprintedJobMessage(office, { Kind::Gone, {} }),
-        std::string("Printer office/duplex no longer has the job"));
-    QVERIFY(unprintedJobMessage(office, { Kind::Printed, {} }).empty());
-    QVERIFY(unprintedJobMessage(office, { Kind::Waiting, {} }).empty());
+    const auto message
+        = [&office](Kind kind, std::vector<std::string> reasons, std::string said = {}) {
+              return QString::fromStdString(
+                  unprintedJobMessage(office, { kind, std::move(reasons), std::move(said) }));
+          };
+    QCOMPARE(message(Kind::Canceled, { "processing-to-stop-point" }, "Ready"),
+        QStringLiteral("The job was cancelled on printer office/duplex"));
+    QCOMPARE(message(Kind::Canceled, { "job-canceled-by-user" }),
+        QStringLiteral("The job was cancelled on printer office/duplex"));
+    QCOMPARE(message(Kind::Canceled, { "job-canceled-by-operator" }),
+        QStringLiteral("The job was cancelled on printer office/duplex by an administrator"));
+    QCOMPARE(message(Kind::Canceled, { "job-canceled-at-device" }),
+        QStringLiteral("The job was cancelled at printer office/duplex"));
+    QCOMPARE(message(Kind::Aborted, { "job-aborted-by-system" }, "Out of paper"),
+        QStringLiteral("Printer office/duplex stopped the job: Out of paper"));
+    QCOMPARE(message(Kind::Aborted, { "job-aborted-by-system" }),
+        QStringLiteral("The print system stopped the job on printer office/duplex"));
+    QCOMPARE(message(Kind::Aborted, { "document-format-error" }),
+        QStringLiteral("Printer office/duplex could not print the job"));
+    QCOMPARE(
+        message(Kind::Gone, {}), QStringLiteral("Printer office/duplex no longer has the job"));
+    QVERIFY(message(Kind::Printed, {}).isEmpty());
+    QVERIFY(message(Kind::Waiting, {}).isEmpty());
 }
 
 // The scheduler named by CUPS_SERVER does not exist: nothing to find, and a job followed there

@@ -2,7 +2,8 @@
 #
 #   print_surface_test  offscreen, no printer at all: the print surface, the captured image and
 #                       the failures before a job starts.
-#   info_window_test    a real X server with a window manager: stacking, focus, keys, position.
+#   info_window_test    a real X server with a window manager: stacking, focus, keys, position;
+#                       again on two monitors, for the monitor it opens on.
 #   print_real_test     a real X server and a private CUPS scheduler with a PDF queue: whole
 #                       prints through the dialog, checked on the PDF that comes out.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Test Widgets PrintSupport)
@@ -34,6 +35,14 @@ set_tests_properties(app.info_window PROPERTIES
     LABELS "app"
     ENVIRONMENT_MODIFICATION "${SHIFT_PRINT_TEST_ENV_MODS}"
     TIMEOUT 180)
+
+add_test(NAME app.info_window_two_monitors
+    COMMAND ${SHIFT_PRINT_TEST_DIR}/print_info_x_session.sh --wm --two-monitors
+            -- $<TARGET_FILE:info_window_test> opensCentredOnTheMainWindowsMonitor)
+set_tests_properties(app.info_window_two_monitors PROPERTIES
+    LABELS "app"
+    ENVIRONMENT_MODIFICATION "${SHIFT_PRINT_TEST_ENV_MODS}"
+    TIMEOUT 120)
 
 shift_add_print_qtest(print_real_test)
 add_test(NAME app.print_real

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace shift {
 namespace {
@@ -52,23 +56,65 @@ TEST(StepMonths, FastStepsMoveAYearForOneTeamAndHalfAYearForAll)
     expectRange(march, 2015, 8);
 }
 
-TEST(StepMonths, StopsAtTheEdgesOfTheYearRange)
+// Near both ends of the years 1..9999, every step of every view shape against std::chrono's
+// month arithmetic: the step as far as the months shown stay within those years.
+TEST(StepMonths, StopsWhereTheMonthsShownReachTheYearsOneAnd9999)
 {
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    ShiftCalendar high = calendarShowing(kMax - 1, 11, true);
-    high.stepMonths(+1);
-    expectRange(high, kMax - 1, 11);
-    high.stepMonths(+12);
-    expectRange(high, kMax - 1, 11);
-    high.stepMonths(-1);
-    expectRange(high, kMax - 1, 10);
+    using std::chrono::months;
+    using std::chrono::year;
+    using std::chrono::year_month;
+    struct Shape {
+        std::int16_t calendarView;
+        bool oneTeam;
+        int shown;
+    };
+    const Shape shapes[] = { { 1, true, 1 }, { 0, true, 12 }, { 0, false, 6 } };
+    const year_month first = year { 1 } / 1;
+    for (const Shape &shape : shapes) {
+        const year_month last = year_month(year { 9999 } / 12) - months { shape.shown - 1 };
+        std::vector<year_month> starts;
+        for (int m = 0; m < 30; ++m) {
+            starts.push_back(first + months { m });
+            starts.push_back(last - months { m });
+        }
+        for (const year_month start : starts) {
+            for (const int delta : { -1, +1, -12, +12 }) {
+                ShiftCalendar calendar = calendarShowing(static_cast<int>(start.year()),
+                    static_cast<int>(static_cast<unsigned>(start.month())) - 1,
+                    shape.oneTeam);
+                calendar.state().calendarView = shape.calendarView;
+                ASSERT_EQ(calendar.monthsShown(), shape.shown);
+                calendar.stepMonths(delta);
+                const int step = std::abs(delta) == 12 && !shape.oneTeam ? delta / 2 : delta;
+                const year_month expected = std::clamp(start + months { step }, first, last);
+                SCOPED_TRACE(testing::Message()
+                    << "shown " << shape.shown << ", start " << static_cast<int>(start.year())
+                    << "-" << static_cast<unsigned>(start.month()) << ", step " << delta);
+                expectRange(calendar,
+                    static_cast<int>(expected.year()),
+                    static_cast<int>(static_cast<unsigned>(expected.month())) - 1);
+            }
+        }
+    }
+}
 
-    ShiftCalendar low = calendarShowing(kMin + 1, 0, false);
-    low.stepMonths(-1);
-    expectRange(low, kMin + 1, 0);
-    low.stepMonths(-12);
-    expectRange(low, kMin + 1, 0);
+// A longer range than before moves its start back as far as it must; a range inside the years
+// stays.
+TEST(StepMonths, AWiderViewAtTheEndMovesItsStartBack)
+{
+    ShiftCalendar calendar = calendarShowing(9999, 11, true);
+    calendar.state().calendarView = 1;
+    calendar.keepRangeInYears();
+    expectRange(calendar, 9999, 11);
+    calendar.state().calendarView = 0;
+    calendar.keepRangeInYears();
+    expectRange(calendar, 9999, 0);
+    ShiftCalendar all = calendarShowing(9999, 11, false);
+    all.keepRangeInYears();
+    expectRange(all, 9999, 6);
+    ShiftCalendar start = calendarShowing(1, 0, true);
+    start.keepRangeInYears();
+    expectRange(start, 1, 0);
 }
 
 TEST(ReadClock, SplitsTheClockAndLeavesTheRangeAlone)

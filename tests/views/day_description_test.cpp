@@ -142,6 +142,65 @@ TEST(DayDescriptionSweep, DateLineFollowsTheCalendar)
     }
 }
 
+// The calendar's labels for every month of five years against std::chrono: each week row names
+// the ISO week of its first day and its first and last day of the month; each weekday header
+// lists the month's days on that weekday.
+TEST(DayDescriptionSweep, CalendarLabelsFollowTheCalendar)
+{
+    static const char *const kWeekdays[]
+        = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
+    static const char *const kMonths[] = { "januari",
+        "februari",
+        "mars",
+        "april",
+        "maj",
+        "juni",
+        "juli",
+        "augusti",
+        "september",
+        "oktober",
+        "november",
+        "december" };
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 1), 1);
+    for (int year = 2024; year <= 2028; ++year) {
+        for (int month = 0; month < 12; ++month) {
+            const int length = testing::daysInMonth(year, month);
+            const std::string monthAndYear
+                = std::string(kMonths[month]) + " " + std::to_string(year);
+            std::vector<std::string> columns(7);
+            int row = 1;
+            for (int day = 1; day <= length; ++row) {
+                int last = day;
+                while (last < length && testing::isoWeekday(year, month, last) != 6)
+                    ++last;
+                std::string expected = "Vecka " + std::to_string(testing::isoWeek(year, month, day))
+                    + ": " + kWeekdays[testing::isoWeekday(year, month, day)] + " "
+                    + std::to_string(day);
+                if (last != day)
+                    expected += std::string(" – ")
+                        + kWeekdays[testing::isoWeekday(year, month, last)] + " "
+                        + std::to_string(last);
+                ASSERT_EQ(
+                    describeWeekRow(calendar, year, month, row), expected + " " + monthAndYear);
+                for (int d = day; d <= last; ++d) {
+                    std::string &column
+                        = columns[static_cast<std::size_t>(testing::isoWeekday(year, month, d))];
+                    column += (column.empty() ? " " : ", ") + std::to_string(d);
+                }
+                day = last + 1;
+            }
+            EXPECT_EQ(describeWeekRow(calendar, year, month, row), "");
+            for (int weekday = 0; weekday < 7; ++weekday) {
+                std::string name = kWeekdays[weekday];
+                name[0] = static_cast<char>(name[0] - 'a' + 'A');
+                ASSERT_EQ(describeWeekdayColumn(year, month, weekday),
+                    name + "ar i " + monthAndYear + ":"
+                        + columns[static_cast<std::size_t>(weekday)]);
+            }
+        }
+    }
+}
+
 // The hours of every worked shift come from the one rule of shift_times.h, under both schemes
 // and on every weekday; a day off and a stop name no hours.
 TEST(DayDescriptionSweep, ShiftHoursAreThoseOfTheShiftTimesRule)

@@ -3,6 +3,7 @@
 #include "layout_oracle.h"
 #include "recording_surface.h"
 #include "view_fixtures.h"
+#include "views/day_description.h"
 #include "views/month_calendar_view.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,48 @@ TEST_P(MonthCalendarSpots, SpotsAreTheDaysCellsAndNothingElse)
         }
     }
     EXPECT_EQ(found, testing::daysInMonth(c.year, c.month) * 80 * 46);
+}
+
+// The labels the view draws are found where it draws them: each header text as its column's
+// header cell, each green week number as the week row whose ISO week it is. Over the whole page
+// labels cover the header row and the week-number cells of the month's rows, and never a day.
+TEST_P(MonthCalendarSpots, LabelsAreTheHeaderAndWeekNumberCells)
+{
+    const MonthCase &c = GetParam();
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 3, 3), 1);
+    RecordingSurface surface(c.target);
+    drawMonthCalendar(calendar, c.year, c.month, 2, surface);
+    const MonthCalendarLayout layout(c.target);
+    for (const RecordedCall &call : surface.texts()) {
+        const bool header = call.y() == layout.headerTextY();
+        if (!header && call.fontColour != kGreen)
+            continue;
+        const std::optional<CalendarLabel> label
+            = layout.labelAt(call.x() + 2, call.y() + 3, c.year, c.month);
+        ASSERT_TRUE(label) << call.line();
+        if (header) {
+            EXPECT_EQ(label->kind, CalendarLabel::Kind::Header);
+            EXPECT_EQ(layout.headerTextX(label->column), call.x());
+        } else {
+            EXPECT_EQ(label->kind, CalendarLabel::Kind::WeekNumber);
+            EXPECT_EQ(describeWeekRow(calendar, c.year, c.month, label->weekRow)
+                          .rfind("Vecka " + call.text + ":", 0),
+                0U)
+                << call.line();
+        }
+    }
+    int found = 0;
+    for (int y = -5; y < 420; ++y) {
+        for (int x = -50; x < 800; ++x) {
+            const std::optional<CalendarLabel> label = layout.labelAt(x, y, c.year, c.month);
+            if (!label)
+                continue;
+            ++found;
+            ASSERT_TRUE(label->area.contains(x, y)) << x << "," << y;
+            ASSERT_FALSE(spotAt(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(found, 8 * 80 * (layout.rowTop(2) - layout.rowTop(1)) + (c.rows - 1) * 80 * 46);
 }
 
 INSTANTIATE_TEST_SUITE_P(
