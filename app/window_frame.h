@@ -60,7 +60,8 @@ constexpr QPoint centredClientPosition(const QRect &available, QSize client, QMa
     return available.topLeft() + QPoint(left + frame.left(), top + frame.top());
 }
 
-// A window's first place: the middle of its screen's available area, frame included, and one
+// A window's first place: the middle of its screen's available area, frame included (against
+// its left or top edge where the window is larger, as centredClientPosition says), and one
 // correction once the window manager has framed it. The first placement has to guess the frame,
 // and window managers differ, even from one run to the next under load, in whether they keep the
 // client position asked for before mapping or put the frame there.
