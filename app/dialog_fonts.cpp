@@ -1,15 +1,17 @@
 #include "dialog_fonts.h"
 
+#include "views/qpainter_surface.h"
+
 #include <QStringList>
 
 namespace shift {
 
 QFont msSansSerif(int pixelHeight, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({ QStringLiteral("MS Sans Serif"),
+    static const QString family = firstInstalledFamily({ QStringLiteral("MS Sans Serif"),
         QStringLiteral("Liberation Sans"),
         QStringLiteral("DejaVu Sans") });
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     font.setPixelSize(pixelHeight);

@@ -204,8 +204,7 @@ int main(int argc, char **argv)
 
     // Every size and position is in pixels, whatever the screen's pixels per inch; a
     // large-font screen is met by the main window's own font check instead.
-    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    shift::prepareUnscaledApplication();
 
     shift::StartupMessageGate gate;
     QApplication app(argc, argv);

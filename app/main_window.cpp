@@ -156,16 +156,19 @@ TForm1::~TForm1()
 
 // The controls are created in the order of their declaration, which puts the team list first
 // in the focus chain: an activated window without a focused control gives it the focus.
+//
+// Each list gets its font before its items: a change of a list's font lays out its pop-up list
+// again, measuring every item, which at start would cost more than all the rest of the controls.
 void TForm1::createControls()
 {
     ComboBoxTeams = new TComboBox(this);
+    ComboBoxTeams->setFont(msSansSerif(13, true));
     ComboBoxTeams->addItems({ QStringLiteral("All teams"),
         QStringLiteral("A team"),
         QStringLiteral("B team"),
         QStringLiteral("C team"),
         QStringLiteral("D team"),
         QStringLiteral("E team") });
-    ComboBoxTeams->setFont(msSansSerif(13, true));
 
     Panel1 = new TPanel(this);
     Panel1->setCaption(QStringLiteral("1999"));
@@ -178,10 +181,10 @@ void TForm1::createControls()
     Info->setFont(msSansSerif(13));
 
     ComboBoxSchemaType = new TComboBox(this);
+    ComboBoxSchemaType->setFont(msSansSerif(13, true));
     for (std::string_view name : kSchemeNames)
         ComboBoxSchemaType->addItem(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    ComboBoxSchemaType->setFont(msSansSerif(13, true));
 
     RadioGroupVisningstyp = new TRadioGroup(
         QStringLiteral("Show as"), { QStringLiteral("Calender"), QStringLiteral("Normal") }, this);

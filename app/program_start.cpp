@@ -55,6 +55,15 @@ private:
 
 } // namespace
 
+void prepareUnscaledApplication()
+{
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Qt's styles scale their metrics by the fonts' pixels per inch (the logical dpi, Xft.dpi
+    // under X); with a scale factor on top they would be scaled twice.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+}
+
 int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop)
 {
     try {

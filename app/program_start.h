@@ -21,6 +21,17 @@ class TForm1;
 // std::exception that escapes steps 1 to 4 is shown in the error box and ends the run. The
 // windows are destroyed and the globals reset to null before returning. Returns the exit code,
 // which is 0 in every case.
+// What has to be settled before the QApplication is made, so that every size stays in pixels
+// whatever the screen's pixels per inch: Qt's own high-dpi scaling stays off (unless
+// QT_ENABLE_HIGHDPI_SCALING is set), and the style draws its parts (radio indicators, list
+// arrows, frames) at their sizes for 96 dots per inch, so that on a 192-dpi screen they do not
+// outgrow the fixed-size controls. A scale factor the user sets (QT_SCALE_FACTOR) still scales
+// the whole window, once. The screen's pixels per inch stay known to the window
+// (QWidget::logicalDpiY), for its font check.
+// Example: at Xft.dpi 192 a radio button's indicator is 14 pixels wide, as at 96 dpi; with
+// QT_SCALE_FACTOR=2 as well it is 28 device pixels, not 56.
+void prepareUnscaledApplication();
+
 int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &beforeLoop = {});
 
 } // namespace shift

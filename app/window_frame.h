@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QTimer>
 
+#include <algorithm>
+
 class QWidget;
 
 namespace shift {
@@ -42,19 +44,24 @@ constexpr QSize clientSizeFor(QSize outer, QMargins frame)
 
 // Where a window's client area of `client` size goes so that the whole window, `frame`
 // included, stands centred in `available` (a screen's available geometry), halves rounded
-// toward the top-left. Window managers keep the client position a program asks for and frame
-// the window around it.
-// Example: centredClientPosition(QRect(0, 0, 1024, 768), QSize(794, 551),
-// toQMargins(kNominalFrame)) == QPoint(115, 118): the 800 x 576 frame from (112, 96).
+// toward the top-left. A window wider or higher than `available` starts at its left or top edge
+// instead: the title bar (by which the user moves the window) and the controls along the left
+// edge stay on the screen, and the part that does not fit goes off at the right and bottom.
+// Window managers keep the client position a program asks for and frame the window around it.
+// Examples: centredClientPosition(QRect(0, 0, 1024, 768), QSize(794, 551),
+// toQMargins(kNominalFrame)) == QPoint(115, 118): the 800 x 576 frame from (112, 96);
+// centredClientPosition(QRect(0, 0, 640, 512), QSize(794, 551), toQMargins(kNominalFrame))
+// == QPoint(3, 22): the frame from (0, 0).
 constexpr QPoint centredClientPosition(const QRect &available, QSize client, QMargins frame)
 {
     const QSize outer = client.grownBy(frame);
-    return available.topLeft()
-        + QPoint((available.width() - outer.width()) / 2 + frame.left(),
-            (available.height() - outer.height()) / 2 + frame.top());
+    const int left = std::max(0, (available.width() - outer.width()) / 2);
+    const int top = std::max(0, (available.height() - outer.height()) / 2);
+    return available.topLeft() + QPoint(left + frame.left(), top + frame.top());
 }
 
-// A window's first place: the middle of its screen's available area, frame included, and one
+// A window's first place: the middle of its screen's available area, frame included (against
+// its left or top edge where the window is larger, as centredClientPosition says), and one
 // correction once the window manager has framed it. The first placement has to guess the frame,
 // and window managers differ, even from one run to the next under load, in whether they keep the
 // client position asked for before mapping or put the frame there.

@@ -1,5 +1,6 @@
 #include "views/qpainter_surface.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
@@ -25,10 +26,23 @@ QColor toQColor(Colour colour)
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+QString firstInstalledFamily(const QStringList &families)
+{
+    // QFontDatabase::hasFamily would look for an alias of a missing family, the very search
+    // this spares.
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    }
+    return families.value(0);
+}
+
 QFont viewFont(int pixelHeight)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setFamilies({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
+    static const QString family
+        = firstInstalledFamily({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setPixelSize(pixelHeight);

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QPoint>
 #include <QStaticText>
+#include <QString>
+#include <QStringList>
 #include <QTransform>
 
 #include <deque>
@@ -29,10 +31,17 @@ QColor toQColor(Colour colour);
 // The button face used when there is no application palette to ask (a light gray).
 inline constexpr Colour kFallbackButtonFace = 0xF0F0F0;
 
-// The views' typeface at a character height of `pixelHeight` pixels (1..): "Arial" bold, with
-// "Liberation Sans" (Arial's metrics) named as the next choice. Pixel sizes, so nothing depends
+// The views' typeface at a character height of `pixelHeight` pixels (1..): "Arial" bold, or
+// "Liberation Sans" (Arial's metrics) where Arial is not installed. Pixel sizes, so nothing depends
 // on the device's dots per inch. Needs a QGuiApplication.
 QFont viewFont(int pixelHeight);
+
+// The first of `families` that the font database holds, or the first of them where it holds
+// none. A font that names a missing family, or names more than one, costs fontconfig searches
+// for substitutes the first time it is used, each about a twentieth of the window's start.
+// Needs a QGuiApplication. Example: on a system without Arial,
+// firstInstalledFamily({ "Arial", "Liberation Sans" }) == "Liberation Sans".
+QString firstInstalledFamily(const QStringList &families);
 
 // DrawingSurface on a QPainter that the caller has begun on a QImage, on a widget inside its
 // paint event, or on a printer, and keeps active for the lifetime of this object. Coordinates

@@ -390,6 +390,14 @@ void MainWindowTest::centredClientPosition()
     QCOMPARE(
         shift::centredClientPosition(QRect(0, 0, 1024, 768), QSize(410, 385), QMargins(1, 1, 1, 1)),
         QPoint(307, 191));
+    // Larger than the screen (a scale factor of 2 on 1280 x 1024): the frame's top-left corner
+    // stays on it, in either direction on its own.
+    QCOMPARE(shift::centredClientPosition(QRect(0, 0, 640, 512), QSize(794, 551), nominal),
+        QPoint(3, 22));
+    QCOMPARE(shift::centredClientPosition(QRect(1280, 24, 640, 1000), QSize(794, 551), nominal),
+        QPoint(1280 + 3, 24 + 212 + 22));
+    QCOMPARE(shift::centredClientPosition(QRect(0, 30, 1024, 500), QSize(794, 551), nominal),
+        QPoint(112 + 3, 30 + 22));
 }
 
 void MainWindowTest::teamListHasFocusAtOpen()

@@ -13,6 +13,9 @@
 #   main_window_xvfb          the built program under its own Xvfb, driven with xdotool,
 #                             screenshots checked at fixed pixels and kept in
 #                             tests/app/xvfb-artifacts/ of the build tree.
+#   main_window_larger_than_screen  the built program scaled by QT_SCALE_FACTOR on a
+#                             1280 x 1024 screen under openbox: title bar and controls stay on
+#                             the screen; screenshots in tests/app/larger-than-screen-artifacts/.
 #   start_without_display     the built program where no window can open (no display, or a
 #                             platform that cannot start beside a real X display): one line
 #                             with the reason, non-zero exit.
@@ -95,6 +98,15 @@ set_tests_properties(app.window_x app.window_wayland PROPERTIES
     ENVIRONMENT "SHIFT_WINDOW_ARTIFACTS=${CMAKE_CURRENT_BINARY_DIR}/window-artifacts;CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
     ENVIRONMENT_MODIFICATION
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=set:0")
+add_test(NAME app.main_window_larger_than_screen
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh --wm
+            -- ${SHIFT_MAIN_WINDOW_TEST_DIR}/xvfb/larger_than_screen_xvfb_test.sh
+               $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/larger-than-screen-artifacts)
+set_tests_properties(app.main_window_larger_than_screen PROPERTIES
+    LABELS "app" TIMEOUT 180
+    ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"
+    ENVIRONMENT_MODIFICATION
+        "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:")
 
 add_test(NAME app.start_without_display
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh

@@ -65,6 +65,16 @@ TEST(QPainterSurfaceFont, ArialResolvesToArialOrLiberationSans)
     EXPECT_EQ(info.pixelSize(), 16);
 }
 
+// Naming the installed family itself keeps Qt from searching for substitutes of a missing one.
+TEST(QPainterSurfaceFont, FirstInstalledFamilyIsTheOneTheFontResolvesTo)
+{
+    const QString resolved = QFontInfo(viewFont(16)).family();
+    EXPECT_EQ(viewFont(16).family(), resolved);
+    EXPECT_EQ(firstInstalledFamily({ QStringLiteral("No Such Family"), resolved }), resolved);
+    EXPECT_EQ(firstInstalledFamily({ QStringLiteral("No Such Family") }),
+        QStringLiteral("No Such Family"));
+}
+
 TEST(QPainterSurfaceFont, HeightsArePixelsWhateverTheDotsPerInch)
 {
     QImage image(10, 10, QImage::Format_RGB32);

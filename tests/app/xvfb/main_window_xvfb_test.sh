@@ -2,9 +2,10 @@
 # The built program in a real X server: started with a fixed clock under a private Xvfb
 # (no window manager, so the window has no frame and its client area is the outer size less
 # the nominal frame), driven with xdotool as a user would, and checked on screenshots at pixels
-# the views fix. Then: its tooltip over a day, its controls' captions at 96, 120 and 144 dots
-# per inch, and a run through libfaketime whose clock passes midnight while nobody touches the
-# window. The screenshots stay in ARTIFACT_DIR for review.
+# the views fix. Then: its tooltip over a day, its controls' captions at 96, 120, 144 and 192
+# dots per inch (QT_FONT_DPI, and Xft.dpi as a desktop sets it) and at scale factors 1.5 and 2,
+# alone and at 192 dpi, and a run through libfaketime whose clock passes midnight while nobody
+# touches the window. The screenshots stay in ARTIFACT_DIR for review.
 #
 # usage: main_window_xvfb_test.sh PROGRAM ARTIFACT_DIR
 set -uo pipefail
@@ -36,7 +37,8 @@ start_xvfb() {
     local n
     for n in $(shuf -i 97-899 -n 50); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$artifacts/xvfb.log" 2>&1 &
+        # -noreset: the server keeps Xft.dpi when the last client leaves.
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$artifacts/xvfb.log" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
@@ -107,6 +109,15 @@ shot() {
     current="$artifacts/$1.png"
 }
 
+# The part of the window on the screen, for a window larger than the screen (X refuses a
+# window's own image then).
+shot_visible() {
+    local x y
+    read -r x y < <(xwininfo -id "$win" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
+    import -window root -crop "+$x+$y" +repage "$artifacts/$1.png"
+    current="$artifacts/$1.png"
+}
+
 # R,G,B of the pixel at (x, y) of the last screenshot.
 pixel() {
     convert "$current" -format "%[fx:int(255*p{$1,$2}.r+.5)],%[fx:int(255*p{$1,$2}.g+.5)],%[fx:int(255*p{$1,$2}.b+.5)]" info:
@@ -141,17 +152,28 @@ expect_none() { # what x y w h rgb
     [ "$n" -eq 0 ] || fail "$1: $n pixels of $6 in $4x$5+$2+$3 of $(basename "$current")"
 }
 
+# $1 times the scale factor $2, to the nearest whole pixel.
+scaled() { awk -v v="$1" -v s="$2" 'BEGIN {printf "%d", v * s + 0.5}'; }
+
 # The caption of each control stays inside it, clear of its frame: the box around its dark
 # pixels (the text; frames and focus marks are lighter) keeps at least 3 pixels from the
 # control's left and right edges and 2 from its top and bottom. The radio items end 4 pixels
-# before the group's right edge, so their captions must end 3 pixels before that.
-expect_captions_fit() { # what
-    local control name x y w h right box bw bh bx by
+# before the group's right edge, so their captions must end 3 pixels before that; each item's
+# caption stays within its half of the group below the title. With a scale factor (second
+# argument) every position and margin is scaled.
+expect_captions_fit() { # what [scale]
+    local scale=${2:-1} control name x y w h right box bw bh bx by
     for control in "date-panel 5 11 100 31" "'<' 5 42 25 34" "'<<' 30 42 25 34" \
         "'>>' 55 42 25 34" "'>' 80 42 25 34" "Info 5 78 40 15" "Print 52 78 54 15" \
-        "Show-as 5 118 100 57 93" "team-list 5 194 100 24" "scheme-list 5 238 100 22"; do
+        "Show-as 5 118 100 57 93" "Calender 5 132 100 19 93" "Normal 5 151 100 19 93" \
+        "team-list 5 194 100 24" "scheme-list 5 238 100 22"; do
         read -r name x y w h right <<<"$control"
         right=${right:-$((w - 3))}
+        right=$(($(scaled $((x + right)) "$scale") - $(scaled "$x" "$scale")))
+        w=$(($(scaled $((x + w)) "$scale") - $(scaled "$x" "$scale")))
+        h=$(($(scaled $((y + h)) "$scale") - $(scaled "$y" "$scale")))
+        x=$(scaled "$x" "$scale")
+        y=$(scaled "$y" "$scale")
         box=$(convert "$current" -crop "${w}x${h}+$x+$y" +repage -colorspace gray -threshold 35% \
             -negate -bordercolor black -border 1 -format '%@' info:)
         IFS='x+' read -r bw bh bx by <<<"$box"
@@ -159,11 +181,33 @@ expect_captions_fit() { # what
         by=$((by - 1))
         if [ "$bw" -le 1 ] || [ "$bh" -le 1 ]; then
             fail "$1: no caption in $name"
-        elif [ "$bx" -lt 3 ] || [ $((bx + bw)) -gt "$right" ] || [ "$by" -lt 2 ] \
-            || [ $((by + bh)) -gt $((h - 2)) ]; then
+        elif [ "$bx" -lt "$(scaled 3 "$scale")" ] || [ $((bx + bw)) -gt "$right" ] \
+            || [ "$by" -lt "$(scaled 2 "$scale")" ] \
+            || [ $((by + bh)) -gt $((h - $(scaled 2 "$scale"))) ]; then
             fail "$1: the caption of $name (${bw}x$bh at $bx,$by) does not fit its ${w}x$h"
         fi
     done
+}
+
+# The control column (x 0..110, y 0..270 of the client area) of the last screenshot looks as
+# in screenshot $2: the same pixels, or with a scale factor $3, the same picture brought back
+# to the unscaled size, but for the smoothing of the edges (RMSE about 0.06 where the style is
+# scaled once, 0.13 where it is scaled twice, by the factor and again by the dpi).
+expect_controls_as() { # what reference [scale]
+    local scale=${3:-1} diff here="$artifacts/column-here.png" there="$artifacts/column-there.png"
+    convert "$current" -crop "$(scaled 110 "$scale")x$(scaled 270 "$scale")+0+0" +repage \
+        -resize '110x270!' "$here"
+    convert "$2" -crop 110x270+0+0 +repage "$there"
+    if [ "$scale" = 1 ]; then
+        diff=$(compare -metric AE "$here" "$there" null: 2>&1)
+        [ "$diff" = 0 ] || fail "$1: $diff pixels of the control column differ from $(basename "$2")"
+    else
+        diff=$(compare -metric RMSE "$here" "$there" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+        echo "$1: RMSE $diff against $(basename "$2")" >>"$artifacts/column-differences.log"
+        awk -v d="$diff" 'BEGIN {exit !(d < 0.09)}' \
+            || fail "$1: the control column differs from $(basename "$2") by $diff (RMSE)"
+    fi
+    rm -f "$here" "$there"
 }
 
 # A checksum of the date panel's pixels in the last screenshot.
@@ -278,10 +322,12 @@ expect_pixel "the calendar's team alone" 784 15 "$(pixel 5 300)"
 stop_program
 
 # --- Screens set to large fonts: the window opens 580 high, every caption still fits -------
+# The controls keep their pixels: the style draws them as at 96 dpi.
 start_program QT_FONT_DPI=120
 shot 13-large-fonts
 expect_size "800 x 580 less the nominal frame" 794x555
 expect_captions_fit "at 120 dpi"
+expect_controls_as "at 120 dpi" "$artifacts/01-start.png"
 expect_some "today's weekday letter at 120 dpi" 130 86 10 13 "$blue"
 stop_program
 
@@ -289,20 +335,48 @@ start_program QT_FONT_DPI=144
 shot 14-larger-fonts
 expect_size "800 x 580 less the nominal frame at 144 dpi" 794x555
 expect_captions_fit "at 144 dpi"
+expect_controls_as "at 144 dpi" "$artifacts/01-start.png"
 stop_program
+
+# A desktop set for a screen of twice the pixels per inch says so in Xft.dpi.
+echo "Xft.dpi: 192" | xrdb -nocpp -merge
+start_program
+shot 15-192-dpi
+expect_size "800 x 580 less the nominal frame at 192 dpi" 794x555
+expect_captions_fit "at 192 dpi"
+expect_controls_as "at 192 dpi" "$artifacts/01-start.png"
+stop_program
+
+# --- Scale factors: the whole window scaled once, style included --------------------------
+# Larger than this 1024 x 768 screen, the window stands at its top-left corner, controls on it.
+for scale in 1.5 2; do
+    start_program QT_SCALE_FACTOR=$scale
+    shot_visible "16-scale-$scale-at-192-dpi"
+    expect_captions_fit "at scale $scale and 192 dpi" "$scale"
+    expect_controls_as "at scale $scale and 192 dpi" "$artifacts/01-start.png" "$scale"
+    stop_program
+done
+xrdb -nocpp -remove
+for scale in 1.5 2; do
+    start_program QT_SCALE_FACTOR=$scale
+    shot_visible "17-scale-$scale"
+    expect_captions_fit "at scale $scale" "$scale"
+    expect_controls_as "at scale $scale" "$artifacts/01-start.png" "$scale"
+    stop_program
+done
 
 # --- Left open over midnight, untouched: the new day is marked within a minute -------------
 # The program's clock starts 30 seconds before midnight and runs on; nothing is sent to the
 # window after it has appeared.
 launched=$(date +%s)
 start_program_running_from "2016-10-01 23:59:30"
-shot 15-before-midnight
+shot 18-before-midnight
 expect_some "Saturday 1 October is today" 130 86 10 13 "$blue"
 expect_none "Sunday 2 October is not today yet" 130 100 10 13 "$blue"
 panel_before=$(panel_signature)
 wait_for=$((launched + 38 - $(date +%s)))
 [ "$wait_for" -le 0 ] || sleep "$wait_for"
-shot 16-after-midnight
+shot 19-after-midnight
 expect_none "Saturday 1 October is no longer today" 130 86 10 13 "$blue"
 expect_some "Sunday 2 October is today" 130 100 10 13 "$blue"
 expect_some "team A's night shift since 22:00 is still working" 170 86 9 13 "$blue"
