@@ -1,5 +1,7 @@
 #include "cli/cli_error.h"
 
+#include "core/zone_file.h"
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -50,6 +52,9 @@ int reportCommandError(std::exception_ptr error)
         return kExitUsage;
     } catch (const WriteError &write) {
         printError(write.what());
+        return kExitWriteFailure;
+    } catch (const ZoneDataError &zone) {
+        printError(zone.what());
         return kExitWriteFailure;
     }
 }

@@ -7,7 +7,8 @@
 
 namespace shift {
 
-// Exit statuses of shiftcal and shiftcal-render.
+// Exit statuses of shiftcal and shiftcal-render. A failure to write the output and a missing
+// or damaged time zone file (ZoneDataError, core/zone_file.h) both end with status 1.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitWriteFailure = 1;
 inline constexpr int kExitUsage = 2;
@@ -45,8 +46,9 @@ std::string quotedArgument(std::string_view text);
 // Writes "shiftcal: MESSAGE" on standard error, escaped as above, so always as one line.
 void printError(std::string_view message);
 
-// Prints the error that `error` holds, if it is one of the two above, and returns the exit
-// status it calls for; any other exception is passed on. Call only from inside a catch block.
+// Prints the error that `error` holds, if it is one of the two above or a ZoneDataError, and
+// returns the exit status it calls for; any other exception is passed on. Call only from
+// inside a catch block.
 int reportCommandError(std::exception_ptr error);
 
 } // namespace shift

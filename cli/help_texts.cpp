@@ -24,8 +24,11 @@ Options:
                  a command
   --version      show the version
 
-Schemes are sudra (0, the default) and norda (1); teams are A to E.
-Exit status: 0 done, 1 output could not be written, 2 bad input.
+Schemes are sudra (0, the default) and norda (1); teams are A to E. "Now"
+and "today" are the plant's clock in Europe/Stockholm, whatever the computer's
+time zone; SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes them, a time on that clock.
+Exit status: 0 done, 1 output could not be written or the time zone file is
+missing or damaged, 2 bad input.
 )";
 
 const std::string_view kMonthHelp = R"(Usage: shiftcal month [YYYY-MM] [OPTIONS]
@@ -46,8 +49,9 @@ Options:
                         today's weekday and the shift working now
   -h, --help            show this help
 
-The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes today and the
-hour.
+Today and the hour are the plant's clock in Europe/Stockholm, whatever the
+computer's time zone. The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM"
+fixes them, a time on that clock.
 )";
 
 const std::string_view kTableHelp = R"(Usage: shiftcal table --from DATE --to DATE [OPTIONS]
@@ -116,8 +120,11 @@ The teams working at this moment and the next shift change, in one line:
   E team D until 22:00 (1 h left); next: N team A at 22:00
 or as JSON: {"now", "scheme", "week", "holiday", "working": [...], "next": [...]},
 each shift {"team", "letter", "date", "start", "end", "hours"} with ISO 8601
-times and real elapsed hours. "Now" is the local clock, or SHIFTCAL_NOW,
-read as Europe/Stockholm time.
+times and real elapsed hours. "Now" is the system clock's instant on the
+plant's clock in Europe/Stockholm, whatever the computer's time zone, or
+SHIFTCAL_NOW="YYYY-MM-DD HH:MM", a time on that clock: one the clocks skip is
+the moment they go forward (2026-03-29 02:30 is 03:00 +02:00), one they repeat
+is its first, summer-time instant.
 
 Options:
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
@@ -130,8 +137,9 @@ Options:
 const std::string_view kNextHelp = R"(Usage: shiftcal next --team T [OPTIONS]
 
 The team's next shifts, one line each with the time until it starts; a shift
-in progress comes first ("now"). Shifts last as long as the clocks let them:
-the night the clocks go forward an eight-hour night lasts 7 hours.
+in progress comes first ("now", the plant's clock in Europe/Stockholm as for
+shiftcal now). Shifts last as long as the clocks let them: the night the
+clocks go forward an eight-hour night lasts 7 hours.
 
 Options:
   --team T              the team, A to E (required)
@@ -213,8 +221,9 @@ Options:
                         its full address
   -h, --help            show this help
 
-The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes today; with the
-same value the folder's bytes are the same.
+Today is the plant's in Europe/Stockholm, whatever the computer's time zone.
+The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM", a time on that
+clock, fixes it; with the same value the folder's bytes are the same.
 )";
 
 } // namespace shift

@@ -65,13 +65,13 @@ NextOptions parseNextOptions(std::span<const std::string_view> args)
     return options;
 }
 
-void writeNextReport(const NextOptions &options, const LocalDateTime &now, OutputBuffer &out)
+void writeNextReport(const NextOptions &options, const PlantMoment &now, OutputBuffer &out)
 {
     std::vector<TeamShift> shifts;
-    const TimeZone &zone = plantTimeZone();
-    const std::chrono::sys_seconds instant = zone.to_sys(localTimeOf(now), date::choose::earliest);
+    const std::chrono::sys_seconds instant = now.instant;
     if (teamWorksUnder(options.scheme, options.team)) {
-        const DayCount today = dayCountOf(now.year, now.month - 1, now.day);
+        const DayCount today
+            = dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day);
         const DayCount last = dayCountOf(civilDate(kLastYear, 12, 31));
         forEachShift(options.scheme,
             options.team,

@@ -2,7 +2,7 @@
 
 #include "cli/output_buffer.h"
 #include "cli/report_options.h"
-#include "core/clock.h"
+#include "core/plant_clock.h"
 
 #include <span>
 #include <string_view>
@@ -10,7 +10,8 @@
 namespace shift {
 
 // `shiftcal next --team T [--count N] [--scheme S] [--format text|json] [-o FILE]`: the
-// team's next N shifts (default 5, 1..1000), a shift in progress first.
+// team's next N shifts (default 5, 1..1000), a shift in progress first, from `now` on the
+// plant's clock.
 struct NextOptions : ReportOptions {
     int team = 0; // 0..4
     int count = 5;
@@ -27,6 +28,6 @@ NextOptions parseNextOptions(std::span<const std::string_view> args);
 //   "2026-03-30 Mon  F  06:00-14:00   8 h  now, 2 h 30 min left"
 // A team without shifts under the scheme (E under sudra) gives [] and, in text, one line
 // saying so.
-void writeNextReport(const NextOptions &options, const LocalDateTime &now, OutputBuffer &out);
+void writeNextReport(const NextOptions &options, const PlantMoment &now, OutputBuffer &out);
 
 } // namespace shift

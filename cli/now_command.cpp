@@ -73,11 +73,19 @@ std::string textLine(const ShiftsAround &around, std::chrono::sys_seconds now, D
 
 } // namespace
 
+namespace {
+
+DayCount todayOf(const PlantMoment &now)
+{
+    return dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day);
+}
+
+} // namespace
+
 ShiftsAround shiftsAround(int scheme, const LocalDateTime &now)
 {
-    const std::chrono::sys_seconds instant
-        = plantTimeZone().to_sys(localTimeOf(now), date::choose::earliest);
-    return shiftsAround(scheme, instant, dayCountOf(now.year, now.month - 1, now.day));
+    const PlantMoment moment = plantMomentOf(now);
+    return shiftsAround(scheme, moment.instant, todayOf(moment));
 }
 
 NowOptions parseNowOptions(std::span<const std::string_view> args)
@@ -90,12 +98,11 @@ NowOptions parseNowOptions(std::span<const std::string_view> args)
     return options;
 }
 
-void writeNowReport(const NowOptions &options, const LocalDateTime &now, OutputBuffer &out)
+void writeNowReport(const NowOptions &options, const PlantMoment &now, OutputBuffer &out)
 {
-    const TimeZone &zone = plantTimeZone();
-    const date::local_seconds local = localTimeOf(now);
-    const std::chrono::sys_seconds instant = zone.to_sys(local, date::choose::earliest);
-    const DayCount today = dayCountOf(now.year, now.month - 1, now.day);
+    const date::local_seconds local = localTimeOf(now.wallClock);
+    const std::chrono::sys_seconds instant = now.instant;
+    const DayCount today = todayOf(now);
     const ShiftsAround around = shiftsAround(options.scheme, instant, today);
 
     if (options.format == ReportFormat::Text) {

@@ -3,6 +3,7 @@
 #include "cli/output_buffer.h"
 #include "cli/report_options.h"
 #include "core/clock.h"
+#include "core/plant_clock.h"
 #include "core/team_shifts.h"
 
 #include <span>
@@ -12,7 +13,7 @@
 namespace shift {
 
 // `shiftcal now [--scheme S] [--format text|json] [-o FILE]`: the teams working at this
-// moment and the next shift change. "Now" is the clock reading taken as Europe/Stockholm time.
+// moment and the next shift change, on the plant's clock (plant_clock.h).
 struct NowOptions : ReportOptions { };
 
 // Throws UsageError at the first argument it cannot accept (command_line.h).
@@ -25,7 +26,7 @@ struct ShiftsAround {
     std::vector<TeamShift> next;
 };
 
-// The shifts around the clock reading `now`, taken as Europe/Stockholm time.
+// The shifts around the wall-clock time `now` in the plant's zone (plantMomentOf).
 ShiftsAround shiftsAround(int scheme, const LocalDateTime &now);
 
 // JSON, one object:
@@ -35,6 +36,7 @@ ShiftsAround shiftsAround(int scheme, const LocalDateTime &now);
 // included, end excluded), in team order; `next` the shifts that start at the first start
 // after now. Text, one line:
 //   "E team D until 22:00 (1 h left); next: N team A at 22:00"
-void writeNowReport(const NowOptions &options, const LocalDateTime &now, OutputBuffer &out);
+// "now" is the moment's wall clock with the plant's offset at that instant.
+void writeNowReport(const NowOptions &options, const PlantMoment &now, OutputBuffer &out);
 
 } // namespace shift

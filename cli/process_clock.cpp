@@ -3,61 +3,45 @@
 #include "cli/option_values.h"
 
 #include <cstdlib>
-#include <ctime>
 
 namespace shift {
 
 namespace {
 
-// iCalendar writes four-digit years: a moment before year 1 or after 9999 in UTC (a local
-// time at either end of the range in a zone east or west of UTC) is written as that end.
-UtcDateTime utcOf(std::time_t moment)
+// iCalendar writes four-digit years: a moment before year 1 in UTC (a plant's time early on
+// 1 January of the year 1, east of UTC) is written as that end, and so, for safety, one after
+// 9999.
+UtcDateTime utcOf(std::chrono::sys_seconds moment)
 {
-    std::tm utc {};
-    gmtime_r(&moment, &utc);
-    const long long year = static_cast<long long>(utc.tm_year) + 1900;
+    const date::sys_days day = std::chrono::floor<date::days>(moment);
+    const date::year_month_day date(day);
+    const date::hh_mm_ss time(moment - day);
+    const int year = static_cast<int>(date.year());
     if (year < 1)
         return { 1, 1, 1, 0, 0, 0 };
     if (year > 9999)
         return { 9999, 12, 31, 23, 59, 59 };
-    return {
-        static_cast<int>(year), utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec
-    };
+    return { year,
+        static_cast<int>(static_cast<unsigned>(date.month())),
+        static_cast<int>(static_cast<unsigned>(date.day())),
+        static_cast<int>(time.hours().count()),
+        static_cast<int>(time.minutes().count()),
+        static_cast<int>(time.seconds().count()) };
 }
 
-// The UTC moment of a local reading, by the process's time zone rules.
-std::time_t momentOf(const LocalDateTime &local)
+ClockReading readingOf(const PlantMoment &moment)
 {
-    std::tm fields {};
-    fields.tm_year = local.year - 1900;
-    fields.tm_mon = local.month - 1;
-    fields.tm_mday = local.day;
-    fields.tm_hour = local.hour;
-    fields.tm_min = local.minute;
-    fields.tm_sec = local.second;
-    fields.tm_isdst = -1;
-    return std::mktime(&fields);
+    return { moment.wallClock, utcOf(moment.instant), moment.instant };
 }
 
 } // namespace
 
 ClockReading readProcessClock()
 {
-    if (const char *fixed = std::getenv(kNowVariable); fixed != nullptr && *fixed != '\0') {
-        const LocalDateTime local = parseClockReading(kNowVariable, fixed);
-        return { local, utcOf(momentOf(local)) };
-    }
-    const std::time_t moment = std::time(nullptr);
-    std::tm fields {};
-    localtime_r(&moment, &fields);
-    const LocalDateTime local { fields.tm_year + 1900,
-        fields.tm_mon + 1,
-        fields.tm_mday,
-        fields.tm_hour,
-        fields.tm_min,
-        fields.tm_sec,
-        0 };
-    return { local, utcOf(moment) };
+    if (const char *fixed = std::getenv(kNowVariable); fixed != nullptr && *fixed != '\0')
+        return readingOf(plantMomentOf(parseClockReading(kNowVariable, fixed)));
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    return readingOf(plantMomentAt(now));
 }
 
 const ClockReading &ProcessClock::reading()

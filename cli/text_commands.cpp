@@ -98,7 +98,7 @@ int runNow(std::span<const std::string_view> args, ProcessClock &clock)
 {
     return writeOutput(
         parseNowOptions(args), kNowHelp, [&clock](const NowOptions &o, OutputBuffer &out) {
-            writeNowReport(o, clock.reading().local, out);
+            writeNowReport(o, clock.reading().plantMoment(), out);
         });
 }
 
@@ -106,7 +106,7 @@ int runNext(std::span<const std::string_view> args, ProcessClock &clock)
 {
     return writeOutput(
         parseNextOptions(args), kNextHelp, [&clock](const NextOptions &o, OutputBuffer &out) {
-            writeNextReport(o, clock.reading().local, out);
+            writeNextReport(o, clock.reading().plantMoment(), out);
         });
 }
 

@@ -7,9 +7,6 @@ namespace shift {
 
 namespace {
 
-// Where date/tz reads the system's zone files from.
-constexpr const char *kZoneFolder = "/usr/share/zoneinfo";
-
 // The earliest listed change from which `rule` makes every later change itself, with the same
 // offset; the time after the last change, which the rule covers by definition, at the least.
 std::chrono::sys_seconds ruleFromOf(const ZoneFile &file, const PosixZoneRule &rule)
@@ -27,15 +24,38 @@ std::chrono::sys_seconds ruleFromOf(const ZoneFile &file, const PosixZoneRule &r
     return file.changes[first].at;
 }
 
+// What `ask` answers from date's database. The files date reads have been checked, so an
+// exception here means they changed meanwhile or the folder cannot be walked; it becomes one
+// line naming the folder rather than an end of the process.
+template <typename Ask>
+auto fromDatabase(Ask ask) -> decltype(ask())
+{
+    try {
+        return ask();
+    } catch (const ZoneDataError &) {
+        throw;
+    } catch (const std::exception &error) {
+        std::string reason = error.what();
+        reason = reason.substr(0, reason.find('\n'));
+        throw ZoneDataError(std::string("time zone database ") + kZoneFolder + ": " + reason);
+    }
+}
+
 } // namespace
 
 TimeZone::TimeZone(const std::string &name)
     : m_name(name)
 {
-    const std::optional<ZoneFile> file = readZoneFile(std::string(kZoneFolder) + "/" + name);
-    if (file && !file->rule.empty()) {
-        m_rule = std::make_unique<PosixZoneRule>(file->rule);
-        m_ruleFrom = ruleFromOf(*file, *m_rule);
+    const std::string path = std::string(kZoneFolder) + "/" + name;
+    const ZoneFile file = readZoneFile(path);
+    if (!file.rule.empty()) {
+        try {
+            m_rule = std::make_unique<PosixZoneRule>(file.rule);
+        } catch (const std::exception &) {
+            throw ZoneDataError(
+                "zone file " + path + ": its rule '" + file.rule + "' is not a POSIX TZ rule");
+        }
+        m_ruleFrom = ruleFromOf(file, *m_rule);
     } else {
         listed(); // no rule to answer from: the name must be known now
     }
@@ -45,8 +65,12 @@ TimeZone::~TimeZone() = default;
 
 const date::time_zone &TimeZone::listed() const
 {
-    if (m_listed == nullptr)
-        m_listed = date::locate_zone(m_name);
+    if (m_listed == nullptr) {
+        // date reads the list of leap seconds with its database, and would print its odd lines
+        // or end the process on a bad one.
+        checkLeapSecondFile(std::string(kZoneFolder) + "/leapseconds");
+        m_listed = fromDatabase([this] { return date::locate_zone(m_name); });
+    }
     return *m_listed;
 }
 
@@ -58,7 +82,7 @@ date::sys_info TimeZone::get_info(std::chrono::sys_seconds moment) const
             info.begin = m_ruleFrom;
         return info;
     }
-    return listed().get_info(moment);
+    return fromDatabase([&] { return listed().get_info(moment); });
 }
 
 std::chrono::sys_seconds TimeZone::to_sys(date::local_seconds local, date::choose choice) const
@@ -69,7 +93,7 @@ std::chrono::sys_seconds TimeZone::to_sys(date::local_seconds local, date::choos
         if (byRule - std::chrono::days(1) > m_ruleFrom)
             return byRule;
     }
-    return listed().to_sys(local, choice);
+    return fromDatabase([&] { return listed().to_sys(local, choice); });
 }
 
 std::chrono::sys_seconds LocalTimeConverter::toSys(date::local_seconds local)

@@ -22,7 +22,10 @@ class PosixZoneRule;
 
 class TimeZone {
 public:
-    // Throws std::runtime_error when the database has no zone of that name.
+    // Reads and checks the zone's file in the system's tz database. Throws ZoneDataError
+    // (zone_file.h) when it is missing or damaged, or states no rule and date's database has
+    // no zone of that name. get_info and to_sys throw it too when they need date's database
+    // (times before ruleFrom()) and it cannot be read.
     explicit TimeZone(const std::string &name);
     ~TimeZone();
     TimeZone(const TimeZone &) = delete;
