@@ -68,7 +68,8 @@ Options:
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
   --format F            csv or json (default: from the ending of -o, else csv)
   -o, --output FILE     write FILE (.csv or .json) whole or not at all;
-                        - or no -o writes to standard output
+                        - or no -o writes to standard output; a device,
+                        pipe or /dev/stdout without either ending gets CSV
   -h, --help            show this help
 )";
 
@@ -89,7 +90,8 @@ Options:
   --remind D            a reminder D before each shift's start: 30m, 12h, 1d,
                         1h30m (up to 28d); repeat it for several
   -o, --output FILE     write FILE (.ics) whole or not at all; - or no -o
-                        writes to standard output
+                        writes to standard output; a device, pipe or
+                        /dev/stdout may have any name
   -h, --help            show this help
 )";
 
@@ -110,7 +112,8 @@ Options:
                         window's) (default: print)
   --clock "YYYY-MM-DD HH:MM"
                         today and the hour for the marks (default: now)
-  -o, --output FILE     the image to write, .png or .pdf (required)
+  -o, --output FILE     the image to write, .png or .pdf (required); a
+                        device, pipe or /dev/stdout without either gets PNG
   -h, --help            show this help
 )";
 
@@ -205,10 +208,17 @@ one to --months-ahead months after it, ask to be fetched again every 12 hours,
 and give each shift the UID that 'shiftcal ics' gives it.
 
 DIR is replaced as a whole: the new set is written beside it and swapped in
-in one step, so that a web server serving DIR shows the old set or the new
-one, never a mix. Files get mode 0644 and DIR 0755. DIR may be missing or
-empty; a DIR that holds other files is refused. The folder that holds DIR
-must be writable.
+in one step. A reader that opens DIR once (a web server listing it) sees the
+old set or the new one; a reader that opens its files one by one across the
+swap may get some of each, but never a half-written file. Where DIR cannot
+be swapped (a mount point, an overlay, FUSE, NFS), a line on standard error
+says so and its files are replaced one by one, each whole. Files that stay
+the same are left as they are, time stamps included. New files get mode 0644
+and DIR's group; DIR keeps its mode, owner and group (0755 when new). Runs
+in one folder take turns on the lock file .shiftcal-lock there, and remove
+what killed runs left. DIR may be missing or empty; a DIR that holds other
+files is refused. The folder that holds DIR must be writable, and DIR too
+when it holds files.
 
 Options:
   DIR                   the folder to publish into (required)

@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "cli/option_values.h"
+#include "cli/output_file.h"
 
 #include <array>
 
@@ -37,7 +38,7 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
     line.require("--from");
     line.require("--to");
     checkDateRange(options.from, options.to);
-    if (!writesToStandardOutput(options.output))
+    if (!writesToStandardOutput(options.output) && !writesInPlace(options.output))
         parseFileEnding("-o", options.output, kFileEndings, ".ics");
     return options;
 }

@@ -23,7 +23,8 @@ struct IcsOptions {
 
 // The options of `ics` from the arguments after its name. Throws UsageError at the first
 // argument it cannot accept (command_line.h), for a missing --team, --from or --to, for --from
-// after --to, and for a file that does not end in ".ics" (any case).
+// after --to, and for a file that does not end in ".ics" (any case) unless it is a device, a
+// pipe or a descriptor (output_file.h writesInPlace()).
 // Every --remind adds one reminder.
 // Example: {"--team", "c", "--from", "2016-12-19", "--to", "2017-01-08"} -> team C (2).
 IcsOptions parseIcsOptions(std::span<const std::string_view> args);

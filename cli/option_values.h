@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -132,19 +133,24 @@ void checkDateRange(const CivilDate &from, const CivilDate &to);
     std::string_view option, std::string_view path, std::string_view expected);
 
 // The value that the ending of `path` stands for among `endings` (".csv", ...); any other
-// ending throws with throwUnknownFileEnding.
-// Example: parseFileEnding("-o", "a/b.PDF", {{".png", Png}, {".pdf", Pdf}}, ...) == Pdf.
+// ending gives `otherwise` when it holds one (an output with no ending to go by: a device, a
+// pipe, a descriptor), else throws with throwUnknownFileEnding.
+// Example: parseFileEnding("-o", "a/b.PDF", {{".png", Png}, {".pdf", Pdf}}, ...) == Pdf;
+//          parseFileEnding("-o", "/dev/null", {...}, ..., Png) == Png.
 template <typename T, std::size_t N>
 T parseFileEnding(std::string_view option,
     std::string_view path,
     const std::array<Choice<T>, N> &endings,
-    std::string_view expected)
+    std::string_view expected,
+    std::optional<T> otherwise = std::nullopt)
 {
     const std::string ending = fileEnding(path);
     for (const Choice<T> &choice : endings) {
         if (choice.word == ending)
             return choice.value;
     }
+    if (otherwise)
+        return *otherwise;
     throwUnknownFileEnding(option, path, expected);
 }
 

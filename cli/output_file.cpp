@@ -2,12 +2,16 @@
 
 #include "cli/cli_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <memory>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +20,9 @@ namespace shift {
 namespace {
 
 constexpr int kMaxLinkHops = 16;
+// Tries at a free temporary name before giving up; each clash is a one in 2^36 chance.
+constexpr int kNameAttempts = 64;
+constexpr std::size_t kCompareBlock = 64 * 1024;
 
 std::string folderOf(const std::string &path)
 {
@@ -49,8 +56,66 @@ std::optional<int> descriptorOfName(std::string_view path)
     return std::nullopt;
 }
 
-// The kernel's protected_symlinks rule: in a sticky folder that everybody may write, a link is
-// followed only when it belongs to the follower or to the folder's owner.
+// ".shiftcal-" and six letters or digits from the kernel's random source.
+std::string temporaryName(const std::string &folder)
+{
+    static constexpr char kLetters[]
+        = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char random[6] = {};
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+        // Only a kernel without getrandom() gets here; clashes are then retried.
+        const auto seed = static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::clock());
+        for (std::size_t i = 0; i < sizeof random; ++i)
+            random[i] = static_cast<unsigned char>(seed >> (i * 5));
+    }
+    std::string name = folder + "/.shiftcal-";
+    for (const unsigned char r : random)
+        name += kLetters[r % (sizeof kLetters - 1)];
+    return name;
+}
+
+bool readFully(int fd, char *data, std::size_t size, off_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, data + done, size - done, offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Whether the file open as `fd` holds the bytes of the regular file `path` (not followed if a
+// link), read again from the disk rather than trusted by size or time.
+bool sameBytes(int fd, const std::string &path, struct stat &other)
+{
+    struct stat own { };
+    if (::fstat(fd, &own) != 0 || ::lstat(path.c_str(), &other) != 0 || !S_ISREG(other.st_mode)
+        || own.st_size != other.st_size)
+        return false;
+    const int otherFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (otherFd < 0)
+        return false;
+    const std::unique_ptr<char[]> mine(new char[kCompareBlock]);
+    const std::unique_ptr<char[]> theirs(new char[kCompareBlock]);
+    bool same = true;
+    for (off_t offset = 0; same && offset < own.st_size;) {
+        const auto piece
+            = static_cast<std::size_t>(std::min<off_t>(own.st_size - offset, kCompareBlock));
+        same = readFully(fd, mine.get(), piece, offset)
+            && readFully(otherFd, theirs.get(), piece, offset)
+            && std::memcmp(mine.get(), theirs.get(), piece) == 0;
+        offset += static_cast<off_t>(piece);
+    }
+    ::close(otherFd);
+    return same;
+}
+
+} // namespace
+
 bool mayFollowLink(const std::string &path, const struct stat &link)
 {
     struct stat folder { };
@@ -60,7 +125,28 @@ bool mayFollowLink(const std::string &path, const struct stat &link)
     return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
 }
 
-} // namespace
+int syncFolder(const std::string &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0; // a folder the process may write but not read; nothing it can do
+    int error = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        error = errno;
+    ::close(fd);
+    return error;
+}
+
+bool writesInPlace(const std::string &path)
+{
+    if (namesStandardOutput(path))
+        return false;
+    if (descriptorNamedBy(path))
+        return true;
+    struct stat target { };
+    return ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)
+        && !S_ISDIR(target.st_mode);
+}
 
 bool namesStandardOutput(const std::string &path)
 {
@@ -83,8 +169,8 @@ std::optional<int> descriptorNamedBy(const std::string &path)
     return std::nullopt;
 }
 
-OutputFile::OutputFile(const std::string &path, std::optional<mode_t> newFileMode)
-    : m_newFileMode(newFileMode)
+OutputFile::OutputFile(const std::string &path, OutputFileOptions options)
+    : m_options(std::move(options))
 {
     if (namesStandardOutput(path)) {
         m_buffer.emplace(STDOUT_FILENO, "standard output");
@@ -151,35 +237,40 @@ void OutputFile::openDescriptor(int descriptor)
 
 void OutputFile::openTemporary(const struct stat *replaced)
 {
-    // Short whatever the target's name: a name the shell could create must stay writable.
-    std::string temporary = folderOf(m_path) + "/.shiftcal-XXXXXX";
-    {
+    const std::string folder = folderOf(m_path);
+    // Without a name nothing is left to clean up, whatever ends the process. Linking it in
+    // later goes through /proc/self/fd, so without /proc the named way is taken.
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    if (procMounted) {
+        m_fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        m_unnamed = m_fd >= 0;
+    }
+    if (!m_unnamed) {
+        // Short whatever the target's name: a name the shell could create must stay writable.
+        std::string temporary = folder + "/.shiftcal-XXXXXX";
         // No signal may find the file made but not yet registered.
-        sigset_t all;
-        sigset_t previous;
-        sigfillset(&all);
-        ::sigprocmask(SIG_BLOCK, &all, &previous);
+        const SignalsHeld held;
         m_fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        const int error = errno;
-        if (m_fd >= 0) {
-            m_temporaryPath = temporary;
-            m_cleanup.emplace(temporary);
-        }
-        ::sigprocmask(SIG_SETMASK, &previous, nullptr);
         if (m_fd < 0)
-            fail(error);
+            fail(errno);
+        m_temporaryPath = temporary;
+        m_cleanup.emplace(temporary);
     }
     if (replaced != nullptr) {
         // Owner first: changing it clears the set-id bits that the mode then restores.
         if (::fchown(m_fd, replaced->st_uid, replaced->st_gid) != 0)
             (void)!::fchown(m_fd, static_cast<uid_t>(-1), replaced->st_gid);
         ::fchmod(m_fd, replaced->st_mode & 07777);
-    } else if (m_newFileMode) {
-        ::fchmod(m_fd, *m_newFileMode);
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
+        if (m_options.newFileGroup)
+            (void)!::fchown(m_fd, static_cast<uid_t>(-1), *m_options.newFileGroup);
+        if (m_options.newFileMode) {
+            ::fchmod(m_fd, *m_options.newFileMode);
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(m_fd, 0666 & ~mask);
+        }
     }
     m_buffer.emplace(m_fd, m_path);
 }
@@ -192,21 +283,97 @@ OutputFile::~OutputFile()
         ::unlink(m_temporaryPath.c_str());
 }
 
+// Links `source` (linkat() `flags`) under a fresh temporary name beside the target and renames
+// that over the target: linkat() cannot replace a name, rename() can. Returns 0 or the errno
+// of the link; a failed rename throws.
+int OutputFile::linkIntoPlace(const std::string &source, int flags)
+{
+    const std::string folder = folderOf(m_path);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = temporaryName(folder);
+        {
+            const SignalsHeld held;
+            if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.c_str(), flags) != 0) {
+                if (errno == EEXIST)
+                    continue;
+                return errno;
+            }
+            m_temporaryPath = name;
+            m_cleanup.emplace(name);
+        }
+        if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
+            fail(errno);
+        const SignalsHeld held;
+        m_temporaryPath.clear();
+        m_cleanup.reset();
+        return 0;
+    }
+    return EEXIST;
+}
+
+// The output equals m_options.keepIfSame: that file goes in place, unless it cannot be linked
+// here (another file system, protected_hardlinks), when the output is used after all.
+bool OutputFile::keepSameFile()
+{
+    struct stat kept { };
+    if (!sameBytes(m_fd, m_options.keepIfSame, kept))
+        return false;
+    struct stat target { };
+    const bool alreadyThere = ::lstat(m_path.c_str(), &target) == 0 && target.st_dev == kept.st_dev
+        && target.st_ino == kept.st_ino;
+    if (!alreadyThere && linkIntoPlace(m_options.keepIfSame, 0) != 0)
+        return false;
+    ::close(m_fd);
+    m_fd = -1;
+    if (!m_temporaryPath.empty()) {
+        ::unlink(m_temporaryPath.c_str());
+        const SignalsHeld held;
+        m_temporaryPath.clear();
+        m_cleanup.reset();
+    }
+    return true;
+}
+
 void OutputFile::commit()
 {
     m_buffer->flush();
     if (isStandardOutput())
         return;
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
-        fail(errno);
-    if (m_temporaryPath.empty())
+    const bool replaces = m_unnamed || !m_temporaryPath.empty();
+    if (replaces && !m_options.keepIfSame.empty() && keepSameFile()) {
+        m_keptExisting = true;
+    } else if (replaces) {
+        // The data reaches the disk before the name does: a power loss between the two must
+        // not leave an empty file under the name.
+        if (::fdatasync(m_fd) != 0 && errno != EINVAL)
+            fail(errno);
+        if (m_unnamed) {
+            const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+            if (const int error = linkIntoPlace(self, AT_SYMLINK_FOLLOW))
+                fail(error);
+        }
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            fail(errno);
+        if (!m_unnamed) {
+            if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
+                fail(errno);
+            const SignalsHeld held;
+            m_temporaryPath.clear();
+            m_cleanup.reset();
+        }
+    } else {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            fail(errno);
         return;
-    if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
-        fail(errno);
-    m_temporaryPath.clear();
-    m_cleanup.reset();
+    }
+    if (m_options.syncFolder) {
+        if (const int error = syncFolder(folderOf(m_path)))
+            fail(error);
+    }
 }
 
 } // namespace shift

@@ -1,6 +1,7 @@
 #include "cli/render_options.h"
 
 #include "cli/command_line.h"
+#include "cli/output_file.h"
 
 #include <array>
 
@@ -60,7 +61,11 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const C
         return options;
 
     line.require("-o");
-    options.format = parseFileEnding("-o", options.output, kFileEndings, ".png or .pdf");
+    options.format = parseFileEnding("-o",
+        options.output,
+        kFileEndings,
+        ".png or .pdf",
+        writesInPlace(options.output) ? std::optional(ImageFormat::Png) : std::nullopt);
     if (!line.given("--start") || !line.given("--clock")) {
         const LocalDateTime today = now();
         if (!line.given("--start")) {

@@ -31,8 +31,9 @@ struct RenderOptions {
 
 // The options of `render` from the arguments after its name. The start month and the clock
 // default to now(), which is called only for a default that is needed, after every argument is
-// accepted; the ending of -o (".png" or ".pdf", any case) chooses the format. Throws UsageError
-// at the first argument it cannot accept (command_line.h), without -o, and for any other ending.
+// accepted; the ending of -o (".png" or ".pdf", any case) chooses the format, PNG for a device,
+// pipe or descriptor without either (output_file.h writesInPlace()). Throws UsageError at the
+// first argument it cannot accept (command_line.h), without -o, and for any other ending.
 // Example: {"--clock", "2016-10-03T03:00", "-o", "a.pdf"} -> a PDF with the clock at 03:00.
 RenderOptions parseRenderOptions(std::span<const std::string_view> args, const ClockSource &now);
 RenderOptions parseRenderOptions(std::span<const std::string_view> args, const LocalDateTime &now);

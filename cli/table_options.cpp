@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "cli/option_values.h"
+#include "cli/output_file.h"
 
 #include <array>
 
@@ -47,8 +48,11 @@ TableOptions parseTableOptions(std::span<const std::string_view> args)
     line.require("--to");
     checkDateRange(options.from, options.to);
     if (!line.given("--format") && !writesToStandardOutput(options.output)) {
-        options.format = parseFileEnding(
-            "-o", options.output, kFileEndings, ".csv or .json, or give --format");
+        options.format = parseFileEnding("-o",
+            options.output,
+            kFileEndings,
+            ".csv or .json, or give --format",
+            writesInPlace(options.output) ? std::optional(TableFormat::Csv) : std::nullopt);
     }
     return options;
 }

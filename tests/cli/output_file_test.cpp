@@ -234,20 +234,106 @@ TEST(OutputFile, AnotherUsersLinkInASharedStickyFolderIsNotFollowed)
     EXPECT_TRUE(fs::is_character_file(null));
 }
 
-// Starts a long table (all of 0001..9999, some 400 MB) and ends it with `signal` once its
-// temporary file has grown; returns how it ended.
+TEST(OutputFile, DevicesPipesAndDescriptorsWithoutAnEndingTakeTheDefaultFormat)
+{
+    struct Default {
+        const char *name;
+        std::vector<std::string> args; // -o TARGET follows
+        const char *start; // what the output begins with
+    };
+    const Default defaults[] = {
+        { "table", { "table", "--from", "2016-01-01", "--to", "2016-01-31" }, "date,weekday" },
+        { "ics",
+            { "ics", "--team", "A", "--from", "2016-01-01", "--to", "2016-01-31" },
+            "BEGIN:VCALENDAR\r\n" },
+        { "render", { "render", "--start", "2016-10" }, "\x89PNG" },
+    };
+    for (const Default &d : defaults) {
+        TemporaryFolder folder;
+        const std::string captured = folder.file("captured");
+        ProcessOptions redirected;
+        redirected.stdoutPath = captured;
+        for (const std::string target : { "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1" }) {
+            std::vector<std::string> args = d.args;
+            args.insert(args.end(), { "-o", target });
+            const ProcessResult run = runProgram(kShiftcal, args, redirected);
+            EXPECT_EQ(run.status, 0) << d.name << " " << target << ": " << run.err;
+            EXPECT_TRUE(readFile(captured).starts_with(d.start)) << d.name << " " << target;
+        }
+        std::vector<std::string> args = d.args;
+        args.insert(args.end(), { "-o", "/dev/null" });
+        const ProcessResult null = runProgram(kShiftcal, args);
+        EXPECT_EQ(null.status, 0) << d.name << ": " << null.err;
+
+        const std::string fifo = folder.file("pipe");
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        std::string received;
+        std::thread reader([&] { received = readFile(fifo); });
+        args = d.args;
+        args.insert(args.end(), { "-o", fifo });
+        const ProcessResult piped = runProgram(kShiftcal, args);
+        const int release = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (release >= 0)
+            ::close(release);
+        reader.join();
+        EXPECT_EQ(piped.status, 0) << d.name << ": " << piped.err;
+        EXPECT_TRUE(received.starts_with(d.start)) << d.name;
+    }
+    // A file of that name is no device: its ending still decides.
+    TemporaryFolder folder;
+    const ProcessResult file = runProgram(kShiftcal,
+        { "table", "--from", "2016-01-01", "--to", "2016-01-02", "-o", folder.file("days.txt") });
+    EXPECT_EQ(file.status, 2);
+}
+
+// The order of the calls as strace sees them: the data synced before the name appears, the
+// folder synced after it, so a power loss leaves the old file or the whole new one.
+TEST(OutputFile, SyncsTheDataBeforeTheRenameAndTheFolderAfterIt)
+{
+    TemporaryFolder folder;
+    writeText(folder.file("days.csv"), "old\n");
+    const ProcessResult traced = runProgram("/usr/bin/strace",
+        { "-f",
+            "-o",
+            folder.file("trace"),
+            "-e",
+            "trace=fsync,fdatasync,rename,renameat,renameat2",
+            kShiftcal,
+            "table",
+            "--from",
+            "2016-01-01",
+            "--to",
+            "2016-12-31",
+            "-o",
+            folder.file("days.csv") },
+        // The leak checker cannot run under ptrace.
+        { { { "ASAN_OPTIONS", "detect_leaks=0" } }, "", "" });
+    ASSERT_EQ(traced.status, 0) << traced.err;
+    const std::string trace = readFile(folder.file("trace"));
+    const std::size_t rename = trace.find("days.csv\")");
+    ASSERT_NE(rename, std::string::npos) << trace;
+    const std::size_t dataSync = trace.find("fdatasync(");
+    EXPECT_LT(dataSync, rename) << trace;
+    EXPECT_NE(trace.find("fsync(", rename), std::string::npos) << trace;
+    EXPECT_TRUE(readFile(folder.file("days.csv")).starts_with("date,"));
+}
+
+// Starts a long table (all of 0001..9999, some 400 MB) and ends it with `signal` once the file
+// it writes into `folder` has grown, named or not (O_TMPFILE); returns how it ended.
 ProcessResult interruptLongWrite(const TemporaryFolder &folder, int signal)
 {
-    const auto grown = [&folder] {
-        for (const auto &entry : fs::directory_iterator(folder.path())) {
-            std::error_code ignored;
-            if (entry.path().filename().string().starts_with(".shiftcal-")
-                && fs::file_size(entry.path(), ignored) > (1u << 20))
+    const auto grown = [&folder](int pid) {
+        const fs::path descriptors = "/proc/" + std::to_string(pid) + "/fd";
+        std::error_code error;
+        for (const auto &entry : fs::directory_iterator(descriptors, error)) {
+            const std::string target = fs::read_symlink(entry.path(), error).string();
+            if (target.starts_with(folder.path() + "/")
+                && fs::file_size(entry.path(), error) > (1u << 20) && !error)
                 return true;
         }
         return false;
     };
-    return interruptProgram(kShiftcal,
+    return interruptWatchedProgram(kShiftcal,
         { "table", "--from", "0001-01-01", "--to", "9999-12-31", "-o", folder.file("all.csv") },
         grown,
         signal);
@@ -255,7 +341,8 @@ ProcessResult interruptLongWrite(const TemporaryFolder &folder, int signal)
 
 TEST(OutputFile, AnInterruptedWriteLeavesNothingBehindAndTheTargetAsItWas)
 {
-    for (const int signal : { SIGINT, SIGTERM, SIGHUP }) {
+    // SIGKILL too: the file being written has no name until it is whole.
+    for (const int signal : { SIGINT, SIGTERM, SIGHUP, SIGKILL }) {
         TemporaryFolder folder;
         writeText(folder.file("all.csv"), "before\n");
         const ProcessResult run = interruptLongWrite(folder, signal);

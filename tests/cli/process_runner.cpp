@@ -153,6 +153,15 @@ ProcessResult interruptProgram(const std::string &program,
     const std::function<bool()> &begun,
     int signal)
 {
+    return interruptWatchedProgram(
+        program, args, [&begun](int) { return begun(); }, signal);
+}
+
+ProcessResult interruptWatchedProgram(const std::string &program,
+    const std::vector<std::string> &args,
+    const std::function<bool(int pid)> &begun,
+    int signal)
+{
     std::vector<std::string> argv { program };
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char *> pointers;
@@ -163,7 +172,7 @@ ProcessResult interruptProgram(const std::string &program,
     if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, pointers.data(), environ) != 0)
         throw std::runtime_error("cannot start " + program);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!begun() && std::chrono::steady_clock::now() < deadline)
+    while (!begun(pid) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     ::kill(pid, signal);
     int status = 0;

@@ -34,6 +34,12 @@ ProcessResult interruptProgram(const std::string &program,
     const std::function<bool()> &begun,
     int signal);
 
+// The same, with `begun` given the program's process id, to look at /proc/PID (its open files).
+ProcessResult interruptWatchedProgram(const std::string &program,
+    const std::vector<std::string> &args,
+    const std::function<bool(int pid)> &begun,
+    int signal);
+
 // A fresh empty folder under the system's temporary folder, removed with everything in it
 // when the object goes.
 class TemporaryFolder {

@@ -20,6 +20,8 @@ const std::string kShiftcal = SHIFTCAL_BINARY;
 const std::string kExpectedDir = CLI_EXPECTED_DIR;
 
 constexpr const char *kNow = "2016-10-15 12:00";
+// The lock file that runs in one parent take turns by; it stays.
+const std::string kLock = ".shiftcal-lock";
 
 const std::vector<std::string> kFeeds = { "norda-A.ics",
     "norda-B.ics",
@@ -109,7 +111,7 @@ TEST(Publish, WritesTheWholeSetReadableByAWebServerWhateverTheUmask)
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_EQ(root.entries(), std::vector<std::string> { "site" }) << "umask " << mask;
+        EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "site" })) << "umask " << mask;
         EXPECT_EQ(modeOf(root.file("site")), 0755u) << "umask " << mask;
         EXPECT_EQ(namesIn(root.file("site")), siteNames());
         for (const std::string &name : siteNames())
@@ -223,7 +225,7 @@ TEST(Publish, ReplacesAnEarlierSetWholeAndFollowsALinkToTheFolder)
     const auto after = readSet(root.file("site"));
     for (const std::string &name : siteNames())
         EXPECT_NE(before.at(name), after.at(name)) << name;
-    EXPECT_EQ(root.entries(), std::vector<std::string> { "site" });
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "site" }));
 
     // A set that lacks some files (an older one, or one cut short by hand) is replaced too.
     fs::remove(root.file("site/norda-E.ics"));
@@ -237,7 +239,7 @@ TEST(Publish, ReplacesAnEarlierSetWholeAndFollowsALinkToTheFolder)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::is_symlink(root.file("link")));
     EXPECT_EQ(readSet(root.file("site")), before);
-    EXPECT_EQ(root.entries(), (std::vector<std::string> { "link", "site" }));
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "link", "site" }));
 
     // An empty folder is taken as it is.
     fs::create_directory(root.file("empty"));
@@ -283,7 +285,7 @@ TEST(Publish, RefusesAFolderThatHoldsOtherFilesAndLeavesEverythingAsItWas)
     EXPECT_EQ(run.err,
         "shiftcal: cannot publish to " + root.file("missing/site") + ": cannot make a folder in "
             + root.file("missing") + ": No such file or directory\n");
-    EXPECT_EQ(root.entries(), (std::vector<std::string> { "file", "site" }));
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "file", "site" }));
 }
 
 struct BadPublish {
@@ -425,7 +427,8 @@ TEST(Publish, TwoRunsAtOnceLeaveOneWholeSetAndNoTemporaryFolder)
         EXPECT_EQ(second.status, 0) << second.err;
         const auto set = readSet(root.file("site"));
         EXPECT_TRUE(set == a || set == b) << "round " << round;
-        EXPECT_EQ(root.entries(), std::vector<std::string> { "site" }) << "round " << round;
+        EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "site" }))
+            << "round " << round;
     }
 }
 
@@ -456,14 +459,14 @@ TEST(Publish, ASignalMidRunLeavesTheFolderAsItWasAndNoTemporaryFolder)
         const auto before = readSet(root.file("site"));
         const ProcessResult run = interruptLongPublish(root, signal);
         EXPECT_EQ(run.signal, signal);
-        EXPECT_EQ(root.entries(), std::vector<std::string> { "site" }) << signal;
+        EXPECT_EQ(root.entries(), (std::vector<std::string> { kLock, "site" })) << signal;
         EXPECT_EQ(readSet(root.file("site")), before) << signal;
     }
     // Where there was no folder, there is none afterwards either.
     TemporaryFolder root;
     const ProcessResult run = interruptLongPublish(root, SIGTERM);
     EXPECT_EQ(run.signal, SIGTERM);
-    EXPECT_TRUE(root.entries().empty());
+    EXPECT_EQ(root.entries(), std::vector<std::string> { kLock });
 }
 
 } // namespace

@@ -250,15 +250,15 @@ TEST(SiteFolder, ANewSetAppearsWholeOnlyOnCommit)
     }
     EXPECT_EQ(namesIn(path), (std::vector<std::string> { "a.txt", "b.txt" }));
     EXPECT_EQ(readFile(path + "/a.txt"), "new a\n");
-    EXPECT_EQ(root.entries(), std::vector<std::string> { "site" });
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { ".shiftcal-lock", "site" }));
 
     // Not committed: the old set stays and the new one goes.
     {
         SiteFolder site(path, { "a.txt", "b.txt" });
         writeText(site, "a.txt", "newer a\n");
-        EXPECT_EQ(root.entries().size(), 2u);
+        EXPECT_EQ(root.entries().size(), 3u);
     }
-    EXPECT_EQ(root.entries(), std::vector<std::string> { "site" });
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { ".shiftcal-lock", "site" }));
     EXPECT_EQ(readFile(path + "/a.txt"), "new a\n");
 }
 
@@ -290,7 +290,7 @@ TEST(SiteFolder, AProcessHoldingTheOldFolderKeepsItWhileThePathShowsTheNewOne)
     ::fstat(held, &old);
     EXPECT_EQ(old.st_nlink, 0u);
     ::close(held);
-    EXPECT_EQ(root.entries(), std::vector<std::string> { "site" });
+    EXPECT_EQ(root.entries(), (std::vector<std::string> { ".shiftcal-lock", "site" }));
 }
 
 TEST(SiteFolder, RefusesWhatItMustNotReplace)

@@ -350,7 +350,8 @@ TEST(PublishedFeeds, AReaderNeverSeesAMixedOrPartialSetWhilePublishRunsAgainAndA
     EXPECT_GT(sweeps, 3);
     EXPECT_GT(handleReads, 3);
     EXPECT_EQ(root.entries(),
-        (std::vector<std::string> { "fetched", "site", "version0", "version1", "version2" }));
+        (std::vector<std::string> {
+            ".shiftcal-lock", "fetched", "site", "version0", "version1", "version2" }));
 }
 
 } // namespace

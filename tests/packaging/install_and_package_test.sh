@@ -112,17 +112,21 @@ first=$(QT_QPA_PLATFORM=offscreen SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT=1 \
 [ "$first" = "first paint" ] || fail "shiftschedule printed: $first"
 
 # --- install and remove for real (root, with apt, and only when not installed already) ------
+# Another program's apt-get may hold the dpkg lock (an engineer installing a dependency): wait
+# for it, up to ten minutes, rather than fail for it.
+lock_wait=600
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null \
     && ! dpkg-query -W -f='${db:Status-Status}' shiftschedule 2>/dev/null | grep -q installed; then
     before=$(dpkg-query -W -f='${Package} ${Version} ${db:Status-Status}\n' | sort)
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null 2>&1 \
+    DEBIAN_FRONTEND=noninteractive apt-get install -o DPkg::Lock::Timeout="$lock_wait" -y -qq \
+        --no-install-recommends "$deb" >/dev/null 2>&1 \
         || fail "apt-get install of the package"
     [ "$(shiftcal --version)" = "shiftcal $version" ] || fail "the installed shiftcal"
     man -w shiftschedule >/dev/null || fail "man shiftschedule finds no page"
     shiftcal render --start 2016-12 -o "$work/installed.png" || fail "the installed shiftcal render"
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq shiftschedule >/dev/null 2>&1 \
-        || fail "apt-get remove of the package"
-    dpkg --purge shiftschedule >/dev/null 2>&1 || true
+    DEBIAN_FRONTEND=noninteractive apt-get purge -o DPkg::Lock::Timeout="$lock_wait" -y -qq \
+        shiftschedule >/dev/null 2>&1 \
+        || fail "apt-get purge of the package"
     after=$(dpkg-query -W -f='${Package} ${Version} ${db:Status-Status}\n' | sort)
     [ "$before" = "$after" ] || fail "the system's packages changed: $(diff <(echo "$before") <(echo "$after"))"
     for left in /usr/bin/shiftcal /usr/bin/shiftschedule /usr/libexec/shiftschedule \

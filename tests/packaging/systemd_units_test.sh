@@ -2,8 +2,10 @@
 # The systemd user units of `shiftcal publish` as `cmake --install` places them: where a user's
 # service manager finds them, naming the installed shiftcal (for the package's prefix too),
 # enabled by nothing, accepted by `systemd-analyze verify` without a word (the manual page they
-# point to included), and the service's command line, with the example environment file's
-# options, publishes a folder.
+# point to included), sandboxed well enough that `systemd-analyze security` scores it below 5.0,
+# with a timer that fires at 00:01 on the plant's clock whatever zone the computer is set to,
+# and the service's command line, with the example environment file's options, publishes a
+# folder.
 #   $1  the build directory (configured and built)
 set -euo pipefail
 
@@ -40,6 +42,23 @@ report=$(XDG_RUNTIME_DIR="$work/runtime" MANPATH="$prefix/share/man" \
          systemd-analyze --user verify "$service" "$timer" 2>&1) \
     || fail "systemd-analyze verify: $report"
 [ -z "$report" ] || fail "systemd-analyze verify had something to say: $report"
+
+# The sandbox, scored as systemd scores it (0 safe .. 10 unsafe; without it 9.4).
+score=$(systemd-analyze security --offline=true "$service" 2>&1 \
+        | sed -n 's/^.*Overall exposure level for [^:]*: \([0-9.]*\).*$/\1/p')
+[ -n "$score" ] || fail "systemd-analyze security gave no score"
+awk -v s="$score" 'BEGIN { exit !(s < 5.0) }' || fail "the service's exposure is $score, not below 5.0"
+
+# 00:01 in Stockholm is 23:01 UTC in winter and 22:01 UTC in summer, on a computer set to any
+# zone; the night of 28 to 29 March 2026 the clocks go forward.
+on_calendar=$(sed -n 's/^OnCalendar=//p' "$timer")
+for zone in UTC Asia/Tokyo America/New_York Europe/Stockholm; do
+    elapses=$(TZ=$zone systemd-analyze calendar --iterations=2 --base-time='2026-03-28 12:00 UTC' \
+              "$on_calendar" 2>&1)
+    for utc in 'Sat 2026-03-28 23:01:00 UTC' 'Sun 2026-03-29 22:01:00 UTC'; do
+        grep -q "$utc" <<<"$elapses" || fail "under TZ=$zone the timer fires: $elapses"
+    done
+done
 
 # The service's command as systemd runs it: the environment file's variables, $VAR split at
 # blanks and ${VAR} kept whole; the folder moved into this test's own.
