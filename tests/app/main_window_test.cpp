@@ -851,7 +851,11 @@ void MainWindowTest::dayTipSaysWhatLiesUnderTheMouse_data()
     QTest::newRow("calendar: 1 October, team A")
         << 0 << QPoint(640, 120) << firstOfOctober + QStringLiteral("Lag A: natt 22-06");
     QTest::newRow("calendar: the empty Friday before it") << 0 << QPoint(560, 120) << QString();
-    QTest::newRow("calendar: the weekday header") << 0 << QPoint(240, 85) << QString();
+    QTest::newRow("calendar: the weekday header")
+        << 0 << QPoint(240, 85) << QStringLiteral("Måndagar i oktober 2016: 3, 10, 17, 24, 31");
+    QTest::newRow("calendar: the week number of 3 October")
+        << 0 << QPoint(130, 150) << QStringLiteral("Vecka 40: måndag 3 – söndag 9 oktober 2016");
+    QTest::newRow("calendar: the title band") << 0 << QPoint(400, 30) << QString();
 }
 
 // The tooltip of the schedule, for the point the views' layout finds, in Swedish.

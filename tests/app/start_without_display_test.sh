@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program started where no window can open: without any display named, with a DISPLAY
-# that names no running server, and with a platform asked for that cannot start (no Wayland
-# plugin, a name Qt does not know) although an X display is there. Each time it must say why in
+# that names no running server, and with a platform asked for that cannot start (Wayland with
+# no compositor, a name Qt does not know) although an X display is there. Each time it must say why in
 # one line on stderr and exit with a non-zero status, instead of Qt's several lines, abort and
 # core dump; where Qt knows the reason, the line gives Qt's reason, not a missing display.
 #
@@ -54,8 +54,13 @@ check "a display without a server" DISPLAY="$(unused_display)"
 check "xcb asked for, no display" QT_QPA_PLATFORM=xcb
 
 display=${DISPLAY:-$(unused_display)}
-check_reason "wayland asked for, an X display there, no Wayland plugin" \
-    'Qt platform plugin "wayland"|wl_display' QT_QPA_PLATFORM=wayland DISPLAY="$display"
+# A session's own runtime folder, with no compositor's socket in it (without any, libwayland
+# itself writes a line of its own to stderr).
+runtime=$(mktemp -d)
+check_reason "wayland asked for, an X display there, no compositor" \
+    'Qt platform plugin "wayland"|wl_display' QT_QPA_PLATFORM=wayland DISPLAY="$display" \
+    XDG_RUNTIME_DIR="$runtime"
+rmdir "$runtime"
 check_reason "a platform Qt does not know" 'Could not find the Qt platform plugin "no-such-one"' \
     QT_QPA_PLATFORM=no-such-one DISPLAY="$display"
 
