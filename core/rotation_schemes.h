@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plant.h"
 #include "core/schedule_texts.h"
 
 #include <array>
@@ -17,8 +18,6 @@ inline constexpr int kSchemeCount = 2;
 inline constexpr char kMorning = 'F';
 inline constexpr char kAfternoon = 'E';
 inline constexpr char kNight = 'N';
-inline constexpr char kDayOff = ' ';
-inline constexpr char kProductionStop = '*';
 
 // Days in the rotation cycle of each scheme.
 inline constexpr std::array<std::int16_t, kSchemeCount> kCycleLengths = { 8, 35 };

@@ -15,17 +15,6 @@
 // the week) keeps the eight-hour afternoon, 14-22. A night shift belongs to the day it starts.
 namespace shift {
 
-struct ShiftTimes {
-    int startHour = 0; // 6, 14, 18 or 22 on the shift's own day
-    int lengthHours = 0; // 8 or 12 on the wall clock; a night shift runs into the next day
-
-    // The end as an hour counted from the midnight that starts the shift's day: 14, 22, 18,
-    // 30 (06:00 the next day).
-    constexpr int endHour() const { return startHour + lengthHours; }
-
-    friend constexpr bool operator==(const ShiftTimes &, const ShiftTimes &) = default;
-};
-
 inline constexpr int kMorningStart = 6;
 inline constexpr int kAfternoonStart = 14;
 inline constexpr int kLongNightStart = 18;
