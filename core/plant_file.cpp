@@ -22,7 +22,7 @@ namespace {
 constexpr std::array<std::string_view, kDaysPerWeek> kWeekdayKeys
     = { "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday" };
 
-constexpr std::int64_t kMaxHolidayNumber = 999;
+constexpr std::int64_t kMaxHolidayNumber = 99; // two digits in the table's column
 constexpr std::int64_t kMaxEasterDistance = 365;
 
 struct NamedColour {
