@@ -7,9 +7,11 @@
 //   SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT=1      once the main window has painted for the first
 //                                               time, write "first paint" to stdout and quit;
 //                                               the start-up benchmark times this.
+#include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/program_start.h"
 #include "core/clock.h"
+#include "core/plant_file.h"
 #include "core/shift_calendar.h"
 
 #include <QApplication>
@@ -152,6 +154,20 @@ private:
     static inline std::vector<HeldMessage> s_held;
 };
 
+// The plant file of "--plant FILE" or "--plant=FILE", the last one given; Qt ignores them.
+std::optional<std::string> plantArgument(int argc, char **argv)
+{
+    std::optional<std::string> file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--plant" && i + 1 < argc)
+            file = argv[++i];
+        else if (argument.starts_with("--plant="))
+            file = std::string(argument.substr(8));
+    }
+    return file;
+}
+
 // Reports the first completed paint of the main window on stdout and ends the run.
 class FirstPaintReporter : public QObject {
 public:
@@ -188,6 +204,15 @@ int main(int argc, char **argv)
         return shift::kNoDisplayExitCode;
     }
 
+    // A bad plant file is shown in the error box once the window is up; the run goes on with
+    // the built-in plant.
+    std::optional<shift::PlantError> plantError;
+    try {
+        shift::useCurrentPlant(shift::loadPlant(shift::plantArgument(argc, argv)));
+    } catch (const shift::PlantError &error) {
+        plantError = error;
+    }
+
     shift::ShiftCalendar calendar(shift::localClock);
     if (const char *fakeNow = std::getenv("SHIFTSCHEDULE_FAKE_NOW")) {
         const auto fixed = shift::parseLocalDateTime(fakeNow);
@@ -213,6 +238,8 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("se.tervialund.ShiftSchedule"));
     QApplication::setWindowIcon(shift::shiftScheduleIcon());
 
+    if (plantError)
+        shift::showErrorLater(*plantError);
     shift::FirstPaintReporter reporter;
     return shift::runProgram(calendar, [&](shift::TForm1 &mainWindow) {
         if (quitAfterFirstPaint)

@@ -83,7 +83,7 @@ private:
 std::pair<std::int32_t, std::int32_t> teamRangeFor(int k, std::int16_t calendarView)
 {
     if (k <= 0)
-        return { 0, calendarView == 0 ? kTeamCount - 1 : 0 };
+        return { 0, calendarView == 0 ? currentPlant().teamCount() - 1 : 0 };
     return { k - 1, k - 1 };
 }
 
@@ -163,12 +163,10 @@ void TForm1::createControls()
 {
     ComboBoxTeams = new TComboBox(this);
     ComboBoxTeams->setFont(msSansSerif(13, true));
-    ComboBoxTeams->addItems({ QStringLiteral("All teams"),
-        QStringLiteral("A team"),
-        QStringLiteral("B team"),
-        QStringLiteral("C team"),
-        QStringLiteral("D team"),
-        QStringLiteral("E team") });
+    // "All teams", then "A team" .. one entry per team of the plant.
+    ComboBoxTeams->addItem(QStringLiteral("All teams"));
+    for (const char team : m_calendar.plant().teams)
+        ComboBoxTeams->addItem(QString(QChar::fromLatin1(team)) + QStringLiteral(" team"));
 
     Panel1 = new TPanel(this);
     Panel1->setCaption(QStringLiteral("1999"));
@@ -182,9 +180,8 @@ void TForm1::createControls()
 
     ComboBoxSchemaType = new TComboBox(this);
     ComboBoxSchemaType->setFont(msSansSerif(13, true));
-    for (std::string_view name : kSchemeNames)
-        ComboBoxSchemaType->addItem(
-            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    for (const Rotation &rotation : m_calendar.plant().schemes)
+        ComboBoxSchemaType->addItem(QString::fromStdString(rotation.name));
 
     RadioGroupVisningstyp = new TRadioGroup(
         QStringLiteral("Show as"), { QStringLiteral("Calender"), QStringLiteral("Normal") }, this);
@@ -281,11 +278,12 @@ void TForm1::assignHints()
 void TForm1::FormCreate()
 {
     ScheduleState &s = m_calendar.state();
-    setWindowTitle(QStringLiteral("Shift Schedule Tervialund by Lodin "));
+    setWindowTitle(QStringLiteral("Shift Schedule %1 by Lodin ")
+                       .arg(QString::fromStdString(m_calendar.plant().name)));
     setOuterHeight(kMainWindowCreated.height);
     setOuterWidth(kMainWindowCreated.width);
     s.normalHeight = kNormalHeight;
-    s.cycleLength = cycleLengthOf(0);
+    m_calendar.setScheme(0);
     m_calendar.readClock();
     s.startYear = s.year;
     s.startMonth = s.month - 1;
@@ -295,14 +293,15 @@ void TForm1::FormCreate()
     ComboBoxSchemaType->setItemIndex(0);
     s.scheme = 0;
     s.firstTeam = 0;
-    s.lastTeam = kTeamCount - 1;
+    s.lastTeam = m_calendar.plant().teamCount() - 1;
     m_calendar.keepRangeInYears();
     checkLargeFonts();
     assignHints();
     const std::int32_t startYear = s.startYear;
     const int startMonth = s.startMonth;
-    drawOnWindow([this, startYear, startMonth](DrawingSurface &surface) {
-        drawMultiMonth(m_calendar, startYear, startMonth, 0, kTeamCount - 1, surface);
+    const int lastTeam = s.lastTeam;
+    drawOnWindow([this, startYear, startMonth, lastTeam](DrawingSurface &surface) {
+        drawMultiMonth(m_calendar, startYear, startMonth, 0, lastTeam, surface);
     });
     m_hourWatch.start();
 }
@@ -393,9 +392,7 @@ void TForm1::ComboBoxTeamsChange()
 
 void TForm1::ComboBoxSchemaTypeChange()
 {
-    ScheduleState &s = m_calendar.state();
-    s.scheme = static_cast<std::int16_t>(ComboBoxSchemaType->ItemIndex());
-    s.cycleLength = cycleLengthOf(s.scheme);
+    m_calendar.setScheme(ComboBoxSchemaType->ItemIndex());
     Panel3Click();
 }
 
@@ -409,14 +406,14 @@ void TForm1::RadioGroupVisningstypClick()
             s.firstTeam = 0;
             s.lastTeam = 0;
         }
-        s.cycleLength = cycleLengthOf(s.scheme);
+        m_calendar.setScheme(s.scheme);
         s.calendarView = 1;
         redrawActiveView();
         return;
     }
     setOuterHeight(s.normalHeight);
     setOuterWidth(kMainWindowWidth);
-    s.cycleLength = cycleLengthOf(s.scheme);
+    m_calendar.setScheme(s.scheme);
     // The calendar never leaves "All teams" in the list, so k is 1..5 here; should it be 0,
     // the range of all teams keeps the views' indices in range.
     std::tie(s.firstTeam, s.lastTeam) = teamRangeFor(k, 0);

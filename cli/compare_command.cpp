@@ -20,19 +20,27 @@ constexpr std::array<Choice<Relation>, 4> kRelations { {
     { "both-work", Relation::BothWork },
 } };
 
-constexpr std::string_view kTeamsValues = "two of A, B, C, D, E, as A,C";
+// "two of A, B, C, D, E, as A,C" with the built-in plant.
+std::string teamsValues()
+{
+    std::string list = oneTeamValues();
+    list.replace(0, 3, "two");
+    const std::string_view teams = currentPlant().teams;
+    return list + ", as " + std::string(teams.substr(0, 1)) + ","
+        + std::string(teams.substr(teams.size() > 2 ? 2 : teams.size() - 1, 1));
+}
 
 std::pair<int, int> parseTeams(const std::string &name, const std::string &text)
 {
     const std::size_t comma = text.find(',');
     if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos)
-        throw UsageError(name + ": " + quotedArgument(text) + " is not two teams; expected "
-            + std::string(kTeamsValues));
+        throw UsageError(
+            name + ": " + quotedArgument(text) + " is not two teams; expected " + teamsValues());
     const int first = parseTeam(name, text.substr(0, comma), false);
     const int second = parseTeam(name, text.substr(comma + 1), false);
     if (first == second)
         throw UsageError(name + ": " + quotedArgument(text) + " names one team twice; expected "
-            + std::string(kTeamsValues));
+            + teamsValues());
     return { first, second };
 }
 
@@ -65,7 +73,7 @@ CompareOptions parseCompareOptions(std::span<const std::string_view> args)
     CompareOptions options;
     CommandLine line("compare");
     line.value(
-        "--teams", kTeamsValues, [&options](const std::string &name, const std::string &text) {
+        "--teams", teamsValues(), [&options](const std::string &name, const std::string &text) {
             std::tie(options.first, options.second) = parseTeams(name, text);
         });
     line.value("--from", kDateValues, options.from, parseDate);
@@ -89,8 +97,8 @@ CompareOptions parseCompareOptions(std::span<const std::string_view> args)
 
 void writeCompareReport(const CompareOptions &options, OutputBuffer &out)
 {
-    const std::string first(letterAt(kTeamLetters, options.first));
-    const std::string second(letterAt(kTeamLetters, options.second));
+    const std::string first(teamLetterOf(options.first));
+    const std::string second(teamLetterOf(options.second));
     if (options.format == ReportFormat::Csv)
         out.append("date," + first + "," + second + ",relation\n");
     else if (options.format == ReportFormat::Json)

@@ -18,17 +18,24 @@ Commands:
   compare  two teams day by day: who works when the other is off
   publish  a folder for a web server: every team's calendar feed, the day
            tables and a page of today's shifts
+  plant    the plant file: 'plant show' writes the built-in plant, 'plant
+           check FILE' checks one
 
 Options:
   -h, --help     show this help; 'shiftcal COMMAND --help' shows the options of
                  a command
   --version      show the version
+  --plant FILE   every command: the plant's teams, schemes, shift hours and
+                 holidays from FILE (default: $XDG_CONFIG_HOME/shiftschedule/
+                 plant.toml when it exists, else the built-in plant)
 
-Schemes are sudra (0, the default) and norda (1); teams are A to E. "Now"
-and "today" are the plant's clock in Europe/Stockholm, whatever the computer's
-time zone; SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes them, a time on that clock.
+Schemes are sudra (0, the default) and norda (1); teams are A to E: those of
+the built-in plant. Another plant's scheme keys and team letters take their
+place. "Now" and "today" are the plant's clock in its time zone (the built-in
+plant's is Europe/Stockholm), whatever the computer's time zone;
+SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes them, a time on that clock.
 Exit status: 0 done, 1 output could not be written or the time zone file is
-missing or damaged, 2 bad input.
+missing or damaged, 2 bad input (a bad plant file included).
 )";
 
 const std::string_view kMonthHelp = R"(Usage: shiftcal month [YYYY-MM] [OPTIONS]
@@ -234,6 +241,33 @@ Options:
 Today is the plant's in Europe/Stockholm, whatever the computer's time zone.
 The environment variable SHIFTCAL_NOW="YYYY-MM-DD HH:MM", a time on that
 clock, fixes it; with the same value the folder's bytes are the same.
+)";
+
+const std::string_view kPlantHelp = R"(Usage: shiftcal plant show [-o FILE]
+       shiftcal plant check FILE
+
+The plant is a TOML file of its name, time zone and teams, its rotation
+schemes ([[scheme]]: name, key, cycle, anchor, start positions, holidays, one
+[scheme.shift.X] table of start and hours per letter, with weekday overrides)
+and its holiday rules ([[holiday]]: name, number, colour, stop, and one of
+date, easter or weekday with between). A team's letter on a day is
+cycle[(start[team] + days since anchor) mod length of cycle].
+
+Commands:
+  show                  write the built-in plant's file, with comments: a
+                        template for another plant
+  check FILE            read FILE and print what it holds in one line, or
+                        refuse it with one line naming its line and column
+
+Options:
+  -o, --output FILE     (show) write FILE whole or not at all; - or no -o
+                        writes to standard output
+  -h, --help            show this help
+
+Every other command takes --plant FILE; without it the plant is
+$XDG_CONFIG_HOME/shiftschedule/plant.toml (default ~/.config/...) when that
+file exists, else the built-in plant. A bad plant file stops a command before
+it writes anything, with exit status 2.
 )";
 
 } // namespace shift

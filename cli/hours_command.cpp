@@ -129,7 +129,7 @@ HoursOptions parseHoursOptions(std::span<const std::string_view> args)
     HoursOptions options;
     CivilDate year;
     CommandLine line("hours");
-    line.value("--team", kOneTeamValues, options.team, parseOneTeam);
+    line.value("--team", oneTeamValues(), options.team, parseOneTeam);
     line.value("--year", kYearValues, year, parseYear);
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);

@@ -20,10 +20,10 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
 {
     IcsOptions options;
     CommandLine line("ics");
-    line.value("--team", kOneTeamValues, options.team, parseOneTeam);
+    line.value("--team", oneTeamValues(), options.team, parseOneTeam);
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
-    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--scheme", schemeValues(), options.scheme, parseScheme);
     line.value(
         "--remind", kReminderValues, [&options](const std::string &name, const std::string &text) {
             options.reminders.push_back(parseReminderDuration(name, text));

@@ -50,14 +50,14 @@ std::string dateDigits(const CivilDate &date)
 std::string describeShift(const ScheduleDay &day, int team, int scheme, const ShiftTimes &times)
 {
     const char letter = day.shown[static_cast<std::size_t>(team)];
-    std::string text = std::string("Team ") + std::string(letterAt(kTeamLetters, team)) + ", "
-        + std::string(kSchemeNames[static_cast<std::size_t>(scheme)])
-        + " rotation: " + std::string(shiftMeaning(letter)) + " " + shiftHoursText(times) + " ("
-        + std::to_string(times.lengthHours) + " hours on the clock).";
-    if (!windowMarksShift(day.weekday, letter))
+    std::string text = std::string("Team ") + std::string(teamLetterOf(team)) + ", "
+        + std::string(schemeNameOf(scheme)) + " rotation: " + std::string(shiftMeaning(letter))
+        + " " + shiftHoursText(times) + " (" + std::to_string(times.lengthHours)
+        + " hours on the clock).";
+    if (!windowMarksShift(scheme, day.weekday, letter))
         text += " Sunday afternoon: the plant's eight-hour afternoon times.";
     if (day.holiday != 0)
-        text.append(" ").append(kHolidayNames[static_cast<std::size_t>(day.holiday)]).append(".");
+        text.append(" ").append(holidayNameOf(day.holiday)).append(".");
     return text;
 }
 
@@ -81,7 +81,7 @@ void writeEvent(IcsLineWriter &ics,
     // iCalendar writes four-digit years: a night that ends in the year 10000 cannot be written.
     if (yearOf(endDate) > kLastYear)
         return;
-    const std::string teamLetter(letterAt(kTeamLetters, options.team));
+    const std::string teamLetter(teamLetterOf(options.team));
     const std::string zoneParameter = "TZID=" + plantTimeZone().name();
 
     ics.line("BEGIN", "VEVENT");
@@ -117,10 +117,10 @@ void writeIcsCalendar(const IcsOptions &options,
     const std::optional<IcsFeed> &feed)
 {
     IcsLineWriter ics(out);
-    const std::string teamLetter(letterAt(kTeamLetters, options.team));
+    const std::string teamLetter(teamLetterOf(options.team));
     const TimeZone &zone = plantTimeZone();
-    const std::string calendarName = escapeText("Team " + teamLetter + ", "
-        + std::string(kSchemeNames[static_cast<std::size_t>(options.scheme)]));
+    const std::string calendarName
+        = escapeText("Team " + teamLetter + ", " + std::string(schemeNameOf(options.scheme)));
     ics.line("BEGIN", "VCALENDAR");
     ics.line("VERSION", "2.0");
     ics.line("PRODID", "-//ShiftSchedule//shiftcal " SHIFT_VERSION "//EN");

@@ -25,8 +25,8 @@ MonthOptions parseMonthOptions(std::span<const std::string_view> args, const Clo
 
     CommandLine line("month");
     line.value("--months", kMonthCountValues, options.months, parseMonthCount);
-    line.value("--team", kTeamValues, options.team, parseTeamOrAll);
-    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--team", teamValues(), options.team, parseTeamOrAll);
+    line.value("--scheme", schemeValues(), options.scheme, parseScheme);
     line.value("--color",
         wordList(kColorModes),
         options.color,

@@ -95,8 +95,10 @@ TeamRange shownTeams(const MonthOptions &options)
 {
     if (options.team != kAllTeams)
         return { options.team, options.team };
-    const int lastTeam = kTeamCount - 1;
-    return { 0, teamWorksUnder(options.scheme, lastTeam) ? lastTeam : lastTeam - 1 };
+    int lastTeam = currentPlant().teamCount() - 1;
+    while (lastTeam > 0 && !teamWorksUnder(options.scheme, lastTeam))
+        --lastTeam;
+    return { 0, lastTeam };
 }
 
 class MonthWriter {
@@ -131,8 +133,7 @@ private:
     void writeTitle(std::int32_t year, int month)
     {
         const std::string title = std::string(kFullMonthNames[static_cast<std::size_t>(month - 1)])
-            + " " + std::to_string(year) + "  "
-            + std::string(kSchemeNames[static_cast<std::size_t>(m_options.scheme)]);
+            + " " + std::to_string(year) + "  " + std::string(schemeNameOf(m_options.scheme));
         m_line.text(title, kBold);
         m_line.finish(m_out);
     }
@@ -143,7 +144,7 @@ private:
         for (int team = m_teams.first; team <= m_teams.last; ++team) {
             if (team > m_teams.first)
                 m_line.blanks(1);
-            m_line.text(letterAt(kTeamLetters, team));
+            m_line.text(teamLetterOf(team));
         }
         m_line.finish(m_out);
     }
@@ -168,8 +169,7 @@ private:
         }
         if (day.holiday != 0) {
             m_line.blanks(2);
-            m_line.text(
-                kHolidayNames[static_cast<std::size_t>(day.holiday)], labelStyle(day.colour));
+            m_line.text(holidayNameOf(day.holiday), labelStyle(day.colour));
         }
         m_line.finish(m_out);
     }

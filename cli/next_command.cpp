@@ -55,7 +55,7 @@ NextOptions parseNextOptions(std::span<const std::string_view> args)
 {
     NextOptions options;
     CommandLine line("next");
-    line.value("--team", kOneTeamValues, options.team, parseOneTeam);
+    line.value("--team", oneTeamValues(), options.team, parseOneTeam);
     line.value("--count", kCountValues, options.count, parseCount);
     addReportOptions(line, options, false);
     line.parse(args);
@@ -93,9 +93,8 @@ void writeNextReport(const NextOptions &options, const PlantMoment &now, OutputB
         return;
     }
     if (!teamWorksUnder(options.scheme, options.team)) {
-        out.append("Team " + std::string(letterAt(kTeamLetters, options.team))
-            + " works no shifts under "
-            + std::string(kSchemeNames[static_cast<std::size_t>(options.scheme)]) + ".\n");
+        out.append("Team " + std::string(teamLetterOf(options.team)) + " works no shifts under "
+            + std::string(schemeNameOf(options.scheme)) + ".\n");
         return;
     }
     for (const TeamShift &shift : shifts)

@@ -112,10 +112,10 @@ void writeNowReport(const NowOptions &options, const PlantMoment &now, OutputBuf
     const ScheduleDay day = DaySequence(options.scheme, civilDateOf(today)).day();
     out.append("{\"now\":\""
         + isoLocalTime(local, local.time_since_epoch() - instant.time_since_epoch())
-        + "\",\"scheme\":\"" + std::string(schemeWord(options.scheme))
-        + "\",\"week\":" + std::to_string(day.week) + ",\"holiday\":"
-        + jsonString(kHolidayNames[static_cast<std::size_t>(day.holiday)]) + ",\"working\":"
-        + jsonList(around.working) + ",\"next\":" + jsonList(around.next) + "}\n");
+        + "\",\"scheme\":\"" + std::string(schemeWord(options.scheme)) + "\",\"week\":"
+        + std::to_string(day.week) + ",\"holiday\":" + jsonString(holidayNameOf(day.holiday))
+        + ",\"working\":" + jsonList(around.working) + ",\"next\":" + jsonList(around.next)
+        + "}\n");
 }
 
 } // namespace shift

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace shift {
 
@@ -119,27 +121,71 @@ int parseTeamOrAll(std::string_view option, std::string_view text)
     return parseTeam(option, text, true);
 }
 
+std::string schemeValues()
+{
+    const Plant &plant = currentPlant();
+    std::vector<std::string> words;
+    for (const Rotation &rotation : plant.schemes)
+        words.push_back(rotation.key);
+    for (int i = 0; i < plant.schemeCount(); ++i)
+        words.push_back(std::to_string(i));
+    return wordList(std::vector<std::string_view>(words.begin(), words.end()));
+}
+
+namespace {
+
+std::vector<std::string_view> teamWords()
+{
+    const Plant &plant = currentPlant();
+    std::vector<std::string_view> words;
+    for (int team = 0; team < plant.teamCount(); ++team)
+        words.push_back(plant.teamLetter(team));
+    return words;
+}
+
+} // namespace
+
+std::string teamValues()
+{
+    std::vector<std::string_view> words = teamWords();
+    words.push_back("all");
+    return wordList(words);
+}
+
+std::string oneTeamValues()
+{
+    std::string list = "one of ";
+    for (const std::string_view letter : teamWords())
+        list.append(list.size() > 7 ? ", " : "").append(letter);
+    return list;
+}
+
 int parseScheme(std::string_view option, std::string_view text)
 {
-    if (text == "0" || equalsIgnoringCase(text, "sudra"))
-        return 0;
-    if (text == "1" || equalsIgnoringCase(text, "norda"))
-        return 1;
+    const Plant &plant = currentPlant();
+    for (int i = 0; i < plant.schemeCount(); ++i) {
+        if (text == std::to_string(i)
+            || equalsIgnoringCase(text, plant.schemes[static_cast<std::size_t>(i)].key))
+            return i;
+    }
     throw UsageError(std::string(option) + ": unknown scheme " + quotedArgument(text)
-        + "; expected " + std::string(kSchemeValues));
+        + "; expected " + schemeValues());
 }
 
 int parseTeam(std::string_view option, std::string_view text, bool allowAll)
 {
     if (text.size() == 1) {
         const char letter = lowerAscii(text[0]);
-        if (letter >= 'a' && letter <= 'e')
-            return letter - 'a';
+        const int team = letter >= 'a' && letter <= 'z'
+            ? currentPlant().teamOfLetter(static_cast<char>(letter - 'a' + 'A'))
+            : -1;
+        if (team >= 0)
+            return team;
     }
     if (allowAll && equalsIgnoringCase(text, "all"))
         return kAllTeams;
     throw UsageError(std::string(option) + ": unknown team " + quotedArgument(text) + "; expected "
-        + std::string(allowAll ? kTeamValues : kOneTeamValues));
+        + (allowAll ? teamValues() : oneTeamValues()));
 }
 
 CivilDate parseDate(std::string_view option, std::string_view text)

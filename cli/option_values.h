@@ -2,6 +2,7 @@
 
 #include "core/civil_date.h"
 #include "core/clock.h"
+#include "core/plant.h"
 
 #include <array>
 #include <cstdint>
@@ -29,24 +30,28 @@ inline constexpr int kAllTeams = -1;
 inline constexpr int kMaxMonths = 1200;
 
 // What each kind of value accepts, as messages put it after "expected".
-inline constexpr std::string_view kSchemeValues = "sudra, norda, 0 or 1";
-inline constexpr std::string_view kTeamValues = "A, B, C, D, E or all";
-inline constexpr std::string_view kOneTeamValues = "one of A, B, C, D, E";
+// The scheme and team words follow the current plant; with the built-in one they are
+// "sudra, norda, 0 or 1", "A, B, C, D, E or all" and "one of A, B, C, D, E".
+std::string schemeValues();
+std::string teamValues();
+std::string oneTeamValues();
 inline constexpr std::string_view kDateValues = "a date YYYY-MM-DD";
 inline constexpr std::string_view kMonthValues = "a month YYYY-MM";
 inline constexpr std::string_view kMonthCountValues = "a number from 1 to 1200";
 inline constexpr std::string_view kClockValues = "\"YYYY-MM-DD HH:MM\"";
 
-// "sudra", "norda" (any case), "0" or "1" -> 0 or 1.
+// A scheme's key (any case) or its index as decimal digits -> the index. With the built-in
+// plant: "sudra" or "0" -> 0, "Norda" or "1" -> 1.
 int parseScheme(std::string_view option, std::string_view text);
 
-// The word of scheme 0 or 1 as options, UIDs and JSON write it: "sudra" or "norda".
-constexpr std::string_view schemeWord(int scheme)
+// The word of a scheme as options, UIDs and JSON write it: the plant's key, "sudra" or "norda".
+inline std::string_view schemeWord(int scheme)
 {
-    return scheme == 0 ? "sudra" : "norda";
+    return currentPlant().schemes[static_cast<std::size_t>(scheme)].key;
 }
 
-// "A".."E" (any case) -> 0..4; "all" (any case) -> kAllTeams when allowAll.
+// A team's letter (any case) -> its index, "A" -> 0; "all" (any case) -> kAllTeams when
+// allowAll.
 int parseTeam(std::string_view option, std::string_view text, bool allowAll);
 
 // parseTeam for an option that takes one team, and for one that also takes "all".

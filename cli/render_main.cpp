@@ -4,6 +4,7 @@
 #include "cli/command_options.h"
 #include "cli/help_texts.h"
 #include "cli/output_file.h"
+#include "cli/plant_command.h"
 #include "cli/process_clock.h"
 #include "cli/view_renderer.h"
 
@@ -38,8 +39,10 @@ int main(int argc, char **argv)
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     shift::RenderOptions options;
     try {
+        const shift::PlantArguments plant = shift::splitPlantOption(args);
+        shift::usePlant(plant.file);
         shift::ProcessClock clock;
-        options = shift::parseRenderOptions(args, clock.localSource());
+        options = shift::parseRenderOptions(plant.rest, clock.localSource());
         if (options.help) {
             shift::OutputFile help("-");
             help.buffer().append(shift::kRenderHelp);

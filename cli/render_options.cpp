@@ -45,8 +45,8 @@ RenderOptions parseRenderOptions(std::span<const std::string_view> args, const C
             options.startYear = yearOf(start);
             options.startMonth = monthOf(start);
         });
-    line.value("--team", kTeamValues, options.team, parseTeamOrAll);
-    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--team", teamValues(), options.team, parseTeamOrAll);
+    line.value("--scheme", schemeValues(), options.scheme, parseScheme);
     line.value("--target",
         wordList(kTargets),
         options.target,

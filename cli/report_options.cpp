@@ -28,7 +28,7 @@ void addReportOptions(CommandLine &line, ReportOptions &options, bool withCsv)
     std::vector<std::string_view> words;
     for (const Choice<ReportFormat> &choice : formatsOf(withCsv))
         words.push_back(choice.word);
-    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--scheme", schemeValues(), options.scheme, parseScheme);
     line.value("--format",
         wordList(words),
         [&options, withCsv, words](const std::string &name, const std::string &text) {

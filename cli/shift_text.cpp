@@ -32,17 +32,15 @@ bool endsWithinTheYears(const ShiftInterval &shift)
 
 std::string shiftName(const TeamShift &shift)
 {
-    return std::string(1, shift.letter) + " team "
-        + std::string(letterAt(kTeamLetters, shift.team));
+    return std::string(1, shift.letter) + " team " + std::string(teamLetterOf(shift.team));
 }
 
 std::string shiftJson(const TeamShift &shift, std::optional<bool> inProgress)
 {
-    std::string json = "{\"team\":\"" + std::string(letterAt(kTeamLetters, shift.team))
-        + "\",\"letter\":\"" + std::string(1, shift.letter) + "\",\"date\":\""
-        + isoDate(shift.interval.day) + "\",\"start\":\"" + isoShiftStart(shift.interval)
-        + "\",\"end\":\"" + isoShiftEnd(shift.interval)
-        + "\",\"hours\":" + hoursNumber(shift.interval.length());
+    std::string json = "{\"team\":\"" + std::string(teamLetterOf(shift.team)) + "\",\"letter\":\""
+        + std::string(1, shift.letter) + "\",\"date\":\"" + isoDate(shift.interval.day)
+        + "\",\"start\":\"" + isoShiftStart(shift.interval) + "\",\"end\":\""
+        + isoShiftEnd(shift.interval) + "\",\"hours\":" + hoursNumber(shift.interval.length());
     if (inProgress)
         json += *inProgress ? ",\"now\":true" : ",\"now\":false";
     return json + "}";

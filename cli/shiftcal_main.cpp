@@ -5,9 +5,11 @@
 // (SHIFT_RENDER_FROM_BINDIR, relative to this program's folder); in the build tree it stands
 // beside this program.
 #include "cli/cli_error.h"
+#include "cli/plant_command.h"
 #include "cli/process_clock.h"
 #include "cli/text_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -39,13 +41,22 @@ std::string rendererPath()
     return installed;
 }
 
-int execRenderer(int argc, char **argv)
+// The helper reads --plant itself; it is handed on after the command's own arguments.
+int execRenderer(const shift::PlantArguments &plant)
 {
     const std::string renderer = rendererPath();
+    std::vector<std::string> texts;
+    for (std::size_t i = 1; i < plant.rest.size(); ++i)
+        texts.emplace_back(plant.rest[i]);
+    if (plant.file) {
+        // Before a "--", where the helper looks for it.
+        const auto end = std::find(texts.begin(), texts.end(), "--");
+        texts.insert(end, { "--plant", *plant.file });
+    }
     std::vector<char *> rendererArgs;
     rendererArgs.push_back(const_cast<char *>(renderer.c_str()));
-    for (int i = 2; i < argc; ++i)
-        rendererArgs.push_back(argv[i]);
+    for (std::string &text : texts)
+        rendererArgs.push_back(text.data());
     rendererArgs.push_back(nullptr);
     ::execv(renderer.c_str(), rendererArgs.data());
     shift::printError("render: cannot run " + renderer + ": " + std::strerror(errno));
@@ -57,11 +68,16 @@ int execRenderer(int argc, char **argv)
 int main(int argc, char **argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (shift::isRenderCommand(args))
-        return execRenderer(argc, argv);
     try {
+        // `plant` looks at plant files itself, so a bad configured one does not stop it.
+        if (!args.empty() && args[0] == "plant")
+            return shift::runPlantCommand(std::span(args).subspan(1));
+        const shift::PlantArguments plant = shift::splitPlantOption(args);
+        if (shift::isRenderCommand(plant.rest))
+            return execRenderer(plant);
+        shift::usePlant(plant.file);
         shift::ProcessClock clock;
-        return shift::runTextCommand(args, clock);
+        return shift::runTextCommand(plant.rest, clock);
     } catch (const std::runtime_error &) {
         return shift::reportCommandError(std::current_exception());
     }

@@ -20,8 +20,7 @@ std::string monthCount(int months)
 
 std::string feedFileName(int scheme, int team)
 {
-    return std::string(schemeWord(scheme)) + "-" + std::string(letterAt(kTeamLetters, team))
-        + ".ics";
+    return std::string(schemeWord(scheme)) + "-" + std::string(teamLetterOf(team)) + ".ics";
 }
 
 std::string tableFileName(int scheme)
@@ -32,13 +31,13 @@ std::string tableFileName(int scheme)
 std::vector<std::string> siteFileNames()
 {
     std::vector<std::string> names;
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
-        for (int team = 0; team < kTeamCount; ++team) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
+        for (int team = 0; team < currentPlant().teamCount(); ++team) {
             if (teamWorksUnder(scheme, team))
                 names.push_back(feedFileName(scheme, team));
         }
     }
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme)
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme)
         names.push_back(tableFileName(scheme));
     names.emplace_back(kSitePageName);
     return names;

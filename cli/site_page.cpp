@@ -58,19 +58,18 @@ void writeScheme(const SitePage &page, int scheme, const CivilDate &today, Outpu
 {
     const DaySequence days(scheme, today);
     const ScheduleDay &day = days.day();
-    const std::string schemeName(kSchemeNames[static_cast<std::size_t>(scheme)]);
+    const std::string schemeName(schemeNameOf(scheme));
     out.append("<section>\n<h2>" + schemeName + " rotation</h2>\n");
     if (day.holiday != 0) {
-        out.append("<p>Today is " + escapeHtml(kHolidayNames[static_cast<std::size_t>(day.holiday)])
-            + ".</p>\n");
+        out.append("<p>Today is " + escapeHtml(holidayNameOf(day.holiday)) + ".</p>\n");
     }
     out.append("<table>\n<tr><th scope=\"col\">Team</th><th scope=\"col\">Today</th>"
                "<th scope=\"col\">Calendar</th></tr>\n");
-    for (int team = 0; team < kTeamCount; ++team) {
+    for (int team = 0; team < currentPlant().teamCount(); ++team) {
         if (!teamWorksUnder(scheme, team))
             continue;
-        out.append("<tr><th scope=\"row\">" + std::string(letterAt(kTeamLetters, team))
-            + "</th><td>" + escapeHtml(todayText(scheme, day, team)) + "</td><td>"
+        out.append("<tr><th scope=\"row\">" + std::string(teamLetterOf(team)) + "</th><td>"
+            + escapeHtml(todayText(scheme, day, team)) + "</td><td>"
             + calendarCell(page, feedFileName(scheme, team)) + "</td></tr>\n");
     }
     const std::string table = escapeHtml(tableFileName(scheme));
@@ -120,7 +119,7 @@ void writeSitePage(const SitePage &page, OutputBuffer &out)
         + std::string(kFullMonthNames[static_cast<std::size_t>(page.now.month - 1)]) + " "
         + std::to_string(page.now.year) + "</strong>, week " + std::to_string(first.week)
         + ".</p>\n");
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme)
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme)
         writeScheme(page, scheme, today, out);
 
     out.append("<h2>Subscribing</h2>\n");

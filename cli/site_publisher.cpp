@@ -15,8 +15,8 @@ void publishSite(const PublishOptions &options, const ClockReading &now)
     const SiteWindow window = siteWindow(today, options.monthsBack, options.monthsAhead);
 
     SiteFolder site(options.folder, siteFileNames());
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
-        for (int team = 0; team < kTeamCount; ++team) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
+        for (int team = 0; team < currentPlant().teamCount(); ++team) {
             if (!teamWorksUnder(scheme, team))
                 continue;
             IcsOptions calendar;
@@ -30,7 +30,7 @@ void publishSite(const PublishOptions &options, const ClockReading &now)
             });
         }
     }
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
         site.write(tableFileName(scheme),
             [&](OutputBuffer &out) { writeCsvTable(scheme, window.from, window.to, out); });
     }

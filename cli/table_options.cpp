@@ -31,7 +31,7 @@ TableOptions parseTableOptions(std::span<const std::string_view> args)
     CommandLine line("table");
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
-    line.value("--scheme", kSchemeValues, options.scheme, parseScheme);
+    line.value("--scheme", schemeValues(), options.scheme, parseScheme);
     line.value("--format",
         wordList(kFormats),
         options.format,

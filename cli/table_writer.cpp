@@ -4,16 +4,31 @@
 #include "core/day_sequence.h"
 #include "core/holiday_rules.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace shift {
 
 namespace {
 
-// Longest row: date 10, weekday 1, week 2, holiday 2, the longest name, colour 5, five letters
-// and the punctuation around them; JSON adds its keys and quotes.
-constexpr std::size_t kRowReserve = 512;
+// Longest row: date 10, weekday 1, week 2, holiday 2, colour 5, five letters and the
+// punctuation around them, JSON's keys and quotes, and the longest holiday name as written.
+constexpr std::size_t kRowReserveBesidesName = 256;
+
+template <typename Field>
+std::vector<std::string> holidayFields(Field field, std::size_t &rowReserve)
+{
+    const Plant &plant = currentPlant();
+    std::vector<std::string> names;
+    rowReserve = kRowReserveBesidesName;
+    for (int i = 0; i < plant.holidayCount(); ++i) {
+        names.push_back(field(plant.holidayName(i)));
+        rowReserve = std::max(rowReserve, kRowReserveBesidesName + names.back().size());
+    }
+    return names;
+}
 
 std::string_view colourWord(Colour colour)
 {
@@ -67,14 +82,17 @@ void forEachDay(int scheme, const CivilDate &from, const CivilDate &to, WriteRow
 
 void writeCsvTable(int scheme, const CivilDate &from, const CivilDate &to, OutputBuffer &out)
 {
-    std::array<std::string, kHolidayCount> names;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        names[i] = csvField(kHolidayNames[i]);
+    std::size_t rowReserve = 0;
+    const std::vector<std::string> names = holidayFields(csvField, rowReserve);
+    const auto teamCount = static_cast<std::size_t>(currentPlant().teamCount());
 
-    out.append("date,weekday,week,holiday,name,colour,A,B,C,D,E\n");
+    std::string header = "date,weekday,week,holiday,name,colour";
+    for (const char team : currentPlant().teams)
+        header.append(",").push_back(team);
+    out.append(header + "\n");
     DateText dateText;
     forEachDay(scheme, from, to, [&](const ScheduleDay &day) {
-        char *p = out.reserve(kRowReserve);
+        char *p = out.reserve(rowReserve);
         p = dateText.put(p, day.date);
         *p++ = ',';
         *p++ = static_cast<char>('1' + day.weekday);
@@ -86,10 +104,10 @@ void writeCsvTable(int scheme, const CivilDate &from, const CivilDate &to, Outpu
         p = put(p, names[static_cast<std::size_t>(day.holiday)]);
         *p++ = ',';
         p = put(p, colourWord(day.colour));
-        for (const char letter : day.shown) {
+        for (std::size_t team = 0; team < teamCount; ++team) {
             *p++ = ',';
-            if (letter != kDayOff)
-                *p++ = letter;
+            if (day.shown[team] != kDayOff)
+                *p++ = day.shown[team];
         }
         *p++ = '\n';
         out.commit(p);
@@ -98,17 +116,17 @@ void writeCsvTable(int scheme, const CivilDate &from, const CivilDate &to, Outpu
 
 void writeJsonTable(int scheme, const CivilDate &from, const CivilDate &to, OutputBuffer &out)
 {
-    std::array<std::string, kHolidayCount> names;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        names[i] = jsonString(kHolidayNames[i]);
-    static constexpr std::string_view teamKeys[kTeamCount]
-        = { ",\"A\":\"", ",\"B\":\"", ",\"C\":\"", ",\"D\":\"", ",\"E\":\"" };
+    std::size_t rowReserve = 0;
+    const std::vector<std::string> names = holidayFields(jsonString, rowReserve);
+    std::vector<std::string> teamKeys;
+    for (const char team : currentPlant().teams)
+        teamKeys.push_back(std::string(",\"") + team + "\":\"");
 
     out.append("[\n");
     DateText dateText;
     bool first = true;
     forEachDay(scheme, from, to, [&](const ScheduleDay &day) {
-        char *p = out.reserve(kRowReserve);
+        char *p = out.reserve(rowReserve);
         if (!first)
             p = put(p, ",\n");
         first = false;
@@ -125,7 +143,7 @@ void writeJsonTable(int scheme, const CivilDate &from, const CivilDate &to, Outp
         p = put(p, ",\"colour\":\"");
         p = put(p, colourWord(day.colour));
         *p++ = '"';
-        for (std::size_t team = 0; team < kTeamCount; ++team) {
+        for (std::size_t team = 0; team < teamKeys.size(); ++team) {
             p = put(p, teamKeys[team]);
             if (day.shown[team] != kDayOff)
                 *p++ = day.shown[team];

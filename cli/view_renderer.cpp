@@ -30,12 +30,11 @@ ShiftCalendar calendarFor(const RenderOptions &options)
     ShiftCalendar calendar(fixedClock(options.clock));
     calendar.readClock();
     ScheduleState &state = calendar.state();
-    state.scheme = static_cast<std::int16_t>(options.scheme);
-    state.cycleLength = cycleLengthOf(options.scheme);
+    calendar.setScheme(options.scheme);
     state.startYear = options.startYear;
     state.startMonth = options.startMonth - 1;
     state.firstTeam = options.team == kAllTeams ? 0 : options.team;
-    state.lastTeam = options.team == kAllTeams ? kTeamCount - 1 : options.team;
+    state.lastTeam = options.team == kAllTeams ? currentPlant().teamCount() - 1 : options.team;
     state.calendarView = options.view == RenderView::Calendar ? 1 : 0;
     state.normalHeight = kNormalHeight;
     return calendar;

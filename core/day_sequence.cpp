@@ -6,20 +6,20 @@ namespace shift {
 
 DaySequence::DaySequence(int scheme, const CivilDate &first)
     : m_calendar(fixedClock({}))
-    , m_scheme(scheme)
-    , m_cycleLength(cycleLengthOf(scheme))
+    , m_rotation(m_calendar.plant().schemes[static_cast<std::size_t>(scheme)])
+    , m_teamCount(m_calendar.plant().teamCount())
+    , m_cycleLength(m_rotation.length())
     , m_year(yearOf(first))
     , m_month(monthOf(first) - 1)
     , m_dayOfMonth(dayOf(first))
 {
-    ScheduleState &state = m_calendar.state();
-    state.scheme = static_cast<std::int16_t>(scheme);
-    state.cycleLength = m_cycleLength;
+    m_calendar.setScheme(scheme);
 
     m_day.date = first;
     m_day.dayCount = dayCountOf(first);
     m_day.weekday = weekdayOf(m_day.dayCount);
-    for (int team = 0; team < kTeamCount; ++team)
+    m_position.fill(-1);
+    for (int team = 0; team < m_teamCount; ++team)
         m_position[static_cast<std::size_t>(team)] = m_calendar.cyclePosition(team, m_day.dayCount);
     computeWeekOfFirstDay();
     beginYear();
@@ -66,11 +66,13 @@ void DaySequence::classify()
     m_day.productionStop = state.shiftChar == kProductionStop;
 
     for (std::size_t team = 0; team < kTeamCount; ++team) {
-        const char letter = patternLetter(m_scheme, m_position[team]);
+        const int position = m_position[team];
+        const char letter
+            = position < 0 ? kDayOff : m_rotation.cycle[static_cast<std::size_t>(position)];
         m_day.pattern[team] = letter;
-        m_day.shown[team] = !teamWorksUnder(m_scheme, static_cast<int>(team)) ? kDayOff
-            : m_day.productionStop                                            ? kProductionStop
-                                                                              : letter;
+        m_day.shown[team] = !m_rotation.works[team] ? kDayOff
+            : m_day.productionStop                  ? kProductionStop
+                                                    : letter;
     }
 }
 
@@ -78,8 +80,10 @@ void DaySequence::advance()
 {
     ++m_day.dayCount;
     m_day.weekday = m_day.weekday == kSunday ? kMonday : m_day.weekday + 1;
-    for (int &position : m_position)
-        position = position + 1 == m_cycleLength ? 0 : position + 1;
+    for (int &position : m_position) {
+        if (position >= 0)
+            position = position + 1 == m_cycleLength ? 0 : position + 1;
+    }
 
     if (++m_dayOfMonth > m_monthLength) {
         m_dayOfMonth = 1;

@@ -15,14 +15,15 @@ struct ScheduleDay {
     DayCount dayCount = 0;
     int weekday = 0; // 0 (Monday) .. 6 (Sunday)
     int week = 0; // the ISO number of the date's week, computed from its Wednesday
-    int holiday = 0; // 0 .. kHolidayCount - 1, into kHolidayNames
+    int holiday = 0; // 0, or a holiday number into the plant's holidayName
     Colour colour = kGray; // kGray (ordinary), kRed (Sunday, holiday) or kBlack (eve)
     bool productionStop = false;
-    // Each team's letter in its rotation pattern: 'F', 'E', 'N' or ' ' (day off), before a
-    // production stop replaces it.
+    // Each team's letter in its rotation pattern: a cycle letter or ' ' (day off), before a
+    // production stop replaces it; teams from the plant's teamCount() on stay ' '.
     std::array<char, kTeamCount> pattern {};
-    // Each team's letter as the multi-month view draws it: 'F', 'E', 'N', '*' (production
-    // stop), or ' ' where it draws nothing (a day off; team E under scheme 0).
+    // Each team's letter as the multi-month view draws it: a cycle letter, '*' (production
+    // stop), or ' ' where it draws nothing (a day off; a team that works no shifts, such as
+    // team E under the built-in scheme 0).
     std::array<char, kTeamCount> shown {};
 };
 
@@ -50,7 +51,8 @@ private:
 
     ShiftCalendar m_calendar;
     ScheduleDay m_day;
-    int m_scheme;
+    const Rotation &m_rotation;
+    int m_teamCount;
     int m_cycleLength;
     // The date as plain numbers, month 0..11, advanced by hand: cheaper than through sys_days.
     int m_year = 1;
@@ -59,7 +61,7 @@ private:
     int m_easterDayOfYear = 0;
     int m_daysBeforeMonth = 0;
     int m_monthLength = 0;
-    std::array<int, kTeamCount> m_position {}; // cycle position of each team
+    std::array<int, kTeamCount> m_position {}; // cycle position of each team, -1 outside it
 };
 
 } // namespace shift

@@ -1,11 +1,6 @@
 #pragma once
 
+// The holiday rules themselves are data of the plant (plant.h: HolidayRule, Plant::marksOfYear);
+// ShiftCalendar::classifyDay applies them. This header keeps the names callers include.
+#include "core/plant.h"
 #include "core/schedule_texts.h"
-
-namespace shift {
-
-// Easter day of the year that stands for "no Easter known" (years outside 1583..2599):
-// no real Easter falls on day 0, so no Easter-relative rule can match it.
-inline constexpr int kNoEaster = 0;
-
-} // namespace shift

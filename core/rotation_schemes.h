@@ -1,80 +1,68 @@
 #pragma once
 
+#include "core/plant.h"
 #include "core/schedule_texts.h"
 
-#include <array>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 
+// The rotation schemes of the current plant (plant.h), by index: scheme 0..n-1 in the plant
+// file's order, team 0..teamCount()-1. The lookups the views and the command line share.
 namespace shift {
 
-// Teams are 0 (A) .. 4 (E); schemes 0 ("Sudra", four teams on an 8-day cycle) and
-// 1 ("Norda", five teams on a 35-day cycle with twelve-hour weekend shifts).
-inline constexpr int kTeamCount = 5;
-inline constexpr int kSchemeCount = 2;
+// Room for the most teams a plant may have (kMaxTeams); the plant's own number is
+// currentPlant().teamCount().
+inline constexpr int kTeamCount = kMaxTeams;
 
-// Shift letters of a pattern, and the production-stop mark that replaces them on major holidays.
+// The letters of the built-in plant's shifts, for the texts that name them.
 inline constexpr char kMorning = 'F';
 inline constexpr char kAfternoon = 'E';
 inline constexpr char kNight = 'N';
-inline constexpr char kDayOff = ' ';
-inline constexpr char kProductionStop = '*';
 
-// Days in the rotation cycle of each scheme.
-inline constexpr std::array<std::int16_t, kSchemeCount> kCycleLengths = { 8, 35 };
-
-// Where each team stands in its scheme's cycle on day count 0: scheme 0's five teams, then
-// scheme 1's. Scheme 0 spaces teams A-D two days apart, so that every day has exactly one of
-// them on each of F, E and N; team E's 8 equals 0 modulo the cycle. Scheme 1 spaces its five
-// teams one week apart over a five-week cycle, which ties every position to a weekday.
-inline constexpr std::array<std::int16_t, kSchemeCount *kTeamCount> teamOffset = {
-    7,
-    1,
-    3,
-    5,
-    8, // scheme 0: A..E
-    28,
-    21,
-    0,
-    14,
-    7 // scheme 1: A..E
-};
-
-// The shift of every cycle position, position 0 first. Scheme 0 reads only its first 8.
-inline constexpr std::array<std::string_view, kSchemeCount> kPatterns = {
-    "FFEENN        NN  EEFEENN          ",
-    "FFEENNN       NN  FFFEENN     FFE  ",
-};
-
-static_assert(kPatterns[0].size() == 35 && kPatterns[1].size() == 35);
-static_assert(kCycleLengths[0] <= 35 && kCycleLengths[1] <= 35);
-
-// The cycle length of `scheme` (0 or 1). Example: cycleLengthOf(1) == 35.
-constexpr int cycleLengthOf(int scheme)
+// The cycle length of `scheme`. Example, built-in plant: cycleLengthOf(1) == 35.
+inline int cycleLengthOf(int scheme)
 {
-    return kCycleLengths[static_cast<std::size_t>(scheme)];
+    return currentPlant().schemes[static_cast<std::size_t>(scheme)].length();
 }
 
-// The letter at cycle position `position` (0..cycleLengthOf(scheme)-1) of `scheme`'s pattern:
-// the one lookup of the rotation, behind ShiftCalendar::shiftOf and every walk over days.
-// Example: patternLetter(1, 4) == 'N'.
-constexpr char patternLetter(int scheme, int position)
+// The letter at cycle position `position` (0..cycleLengthOf(scheme)-1) of `scheme`'s cycle.
+// Example, built-in plant: patternLetter(1, 4) == 'N'.
+inline char patternLetter(int scheme, int position)
 {
-    return kPatterns[static_cast<std::size_t>(scheme)][static_cast<std::size_t>(position)];
+    return currentPlant()
+        .schemes[static_cast<std::size_t>(scheme)]
+        .cycle[static_cast<std::size_t>(position)];
 }
 
-// Whether `team` (0..4) works shifts under `scheme`. Scheme 0 rotates teams A to D only: its
-// pattern gives team E letters all the same, but nothing shows them as shifts.
-// Example: teamWorksUnder(0, 4) == false; teamWorksUnder(1, 4) == true.
-constexpr bool teamWorksUnder(int scheme, int team)
+// Whether `team` works shifts under `scheme`: it has a start position there. The built-in
+// Sudra rotates teams A to D only; team E follows its cycle on the calendar page but works
+// nothing. Example, built-in plant: teamWorksUnder(0, 4) == false; teamWorksUnder(1, 4) == true.
+inline bool teamWorksUnder(int scheme, int team)
 {
-    return scheme != 0 || team != kTeamCount - 1;
+    return currentPlant()
+        .schemes[static_cast<std::size_t>(scheme)]
+        .works[static_cast<std::size_t>(team)];
 }
 
-// Whether a shown letter is a shift someone works: F, E or N, not a day off or a stop.
+// The current plant's names of a team ("C"), a scheme ("Norda") and a holiday number
+// ("Kr.H.F. dag" for 9; empty for 0).
+inline std::string_view teamLetterOf(int team)
+{
+    return currentPlant().teamLetter(team);
+}
+inline std::string_view schemeNameOf(int scheme)
+{
+    return currentPlant().schemes[static_cast<std::size_t>(scheme)].name;
+}
+inline std::string_view holidayNameOf(int number)
+{
+    return currentPlant().holidayName(number);
+}
+
+// Whether a shown letter is a shift someone works: a cycle letter, not a day off or a stop.
 constexpr bool isWorkedShift(char letter)
 {
-    return letter == kMorning || letter == kAfternoon || letter == kNight;
+    return letter >= 'A' && letter <= 'Z';
 }
 
 } // namespace shift

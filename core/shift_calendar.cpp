@@ -44,8 +44,20 @@ constexpr int kLastEasterYear = 2599;
 } // namespace
 
 ShiftCalendar::ShiftCalendar(ClockSource clock)
-    : m_clock(std::move(clock))
+    : ShiftCalendar(std::move(clock), currentPlantShared())
 {
+}
+
+ShiftCalendar::ShiftCalendar(ClockSource clock, std::shared_ptr<const Plant> plant)
+    : m_plant(std::move(plant))
+    , m_clock(std::move(clock))
+{
+}
+
+void ShiftCalendar::setScheme(int scheme)
+{
+    m_state.scheme = static_cast<std::int16_t>(scheme);
+    m_state.cycleLength = rotation().length();
 }
 
 void ShiftCalendar::setClock(ClockSource clock)
@@ -130,6 +142,7 @@ void ShiftCalendar::startAtMonthWithin(std::int64_t month)
 void ShiftCalendar::computeLeapYear(std::int32_t year)
 {
     m_state.leapYear = static_cast<std::int16_t>(leapFlag(year));
+    m_leapYearOf = year;
 }
 
 int ShiftCalendar::daysBeforeMonth(int month) const

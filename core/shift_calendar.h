@@ -3,17 +3,20 @@
 #include "core/calendar_arithmetic.h"
 #include "core/clock.h"
 #include "core/colours.h"
+#include "core/plant.h"
 #include "core/rotation_schemes.h"
 #include "core/schedule_state.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace shift {
 
 // Architecture
 // ------------
 // core/   ShiftCalendar owns the one ScheduleState and carries every schedule operation:
-//         calendar arithmetic, the rotation lookup and the holiday rules. No Qt.
+//         calendar arithmetic, the rotation lookup and the holiday rules, the last two as
+//         a thin adapter over the plant (plant.h), the data that says what they are. No Qt.
 // views/  DrawingSurface (the canvas the views draw on) and the two views, drawMultiMonth
 //         and drawMonthCalendar, free functions that read and write the one ScheduleState
 //         through ShiftCalendar. No Qt either; views_qt realises DrawingSurface with QPainter.
@@ -26,7 +29,22 @@ namespace shift {
 // monthLength, computeWeekNumber and easterDayOfYear are used for any date in year y.
 class ShiftCalendar {
 public:
+    // Works with the current plant (currentPlant()) as it is at construction.
     explicit ShiftCalendar(ClockSource clock = localClock);
+    ShiftCalendar(ClockSource clock, std::shared_ptr<const Plant> plant);
+
+    const Plant &plant() const { return *m_plant; }
+
+    // The rotation of the current scheme.
+    const Rotation &rotation() const
+    {
+        return m_plant->schemes[static_cast<std::size_t>(m_state.scheme)];
+    }
+
+    // Chooses scheme `scheme` (0..plant().schemeCount()-1): sets state().scheme and, from that
+    // scheme's rotation, state().cycleLength. The one place the two are set together.
+    // Example: setScheme(1) with the built-in plant -> scheme 1, cycleLength 35.
+    void setScheme(int scheme);
 
     ScheduleState &state() { return m_state; }
     const ScheduleState &state() const { return m_state; }
@@ -85,53 +103,58 @@ public:
     // where easterMarchDay knows no Easter. 2016 -> 87.
     int easterDayOfYear(std::int32_t year) const;
 
-    // Position of `team` (0..4) in the current scheme's cycle on day `dayCount`, 0..cycleLength-1.
-    // Needs state().cycleLength set for state().scheme (cycleLengthOf).
+    // Position of `team` in the current scheme's cycle on day `dayCount`, 0..cycleLength-1, or
+    // -1 for a team outside the cycle. Needs state().cycleLength set for state().scheme
+    // (setScheme).
     int cyclePosition(int team, DayCount dayCount) const;
 
-    // Shift letter of `team` (0..4) under the current scheme on day `dayCount`: 'F', 'E', 'N' or
-    // ' ' (day off). Scheme 0, day 730485: A 'N', B ' ', C 'F', D 'E', E 'N'.
+    // Shift letter of `team` under the current scheme on day `dayCount`: a letter of the cycle
+    // or ' ' (day off, also for a team outside the cycle). Built-in scheme 0, day 730485:
+    // A 'N', B ' ', C 'F', D 'E', E 'N'.
     char shiftOf(int team, DayCount dayCount) const;
 
     // Classifies a day under the current scheme and returns the colour of its texts: kGray for
-    // an ordinary day, kRed for a holiday or a Sunday, kBlack for an eve. Sets state().holiday
-    // (0..19, into kHolidayNames) and, on a production-stop day, replaces state().shiftChar by
-    // '*'. dayOfYear and easterDayOfYear belong to the same year (kNoEaster: no Easter rules).
-    // Holidays are recognised under scheme 1 only; under scheme 0 only Sundays are red.
+    // an ordinary day, kRed for a holiday or a Sunday, kBlack for an eve, as the plant's
+    // holiday rules give them. Sets state().holiday (0, or a holiday number into
+    // plant().holidayName) and, on a production-stop day, replaces state().shiftChar by '*'.
+    // dayOfYear and easterDayOfYear belong to the year last given to computeLeapYear
+    // (kNoEaster: no Easter rules). The rules mark days only under a scheme whose `holidays`
+    // is set (the built-in Norda); Sundays are red under every scheme.
     Colour classifyDay(int month, int dayOfMonth, int dayOfYear, int easterDayOfYear, int weekday);
 
 private:
     void startAtMonthWithin(std::int64_t month);
-    void markHoliday(int holiday, Colour colour, Colour &result);
-    void classifyNewYearFeasts(int month, int dayOfMonth, Colour &colour);
-    void classifyEasterFeasts(int month, int fromEaster, Colour &colour);
-    void classifyJuneFeasts(int month, int dayOfMonth, int weekday, Colour &colour);
-    void classifyAllSaints(int month, int dayOfMonth, int weekday, Colour &colour);
-    void classifyChristmasFeasts(int month, int dayOfMonth, Colour &colour);
+    // What a year's rules give, worked out once per year: the views classify every cell.
+    struct YearKey {
+        std::int64_t year = 0;
+        int leap = -1;
+        int easter = 0;
+        int firstWeekday = 0;
+        friend bool operator==(const YearKey &, const YearKey &) = default;
+    };
+    const HolidayMark &markOf(int dayOfYear, int easterDayOfYear, int weekday);
 
+    std::shared_ptr<const Plant> m_plant;
+    std::int64_t m_leapYearOf = 0; // the year last given to computeLeapYear
+    YearKey m_marksKey;
+    YearMarks m_marks {};
     ScheduleState m_state;
     ClockSource m_clock;
 };
 
-// The views ask for every cell, so these two are inline; with the two known cycle lengths
-// spelled out the compiler turns the division into a multiplication.
+// The views ask for every cell, so these two are inline.
 inline int ShiftCalendar::cyclePosition(int team, DayCount dayCount) const
 {
-    const auto offset = teamOffset[static_cast<std::size_t>(m_state.scheme * kTeamCount + team)];
-    const DayCount shifted = dayCount + offset;
-    switch (m_state.cycleLength) {
-    case kCycleLengths[0]:
-        return static_cast<int>(floorMod(shifted, kCycleLengths[0]));
-    case kCycleLengths[1]:
-        return static_cast<int>(floorMod(shifted, kCycleLengths[1]));
-    default:
-        return static_cast<int>(floorMod(shifted, m_state.cycleLength));
-    }
+    const int offset = rotation().offset[static_cast<std::size_t>(team)];
+    if (offset < 0)
+        return -1;
+    return static_cast<int>(floorMod(dayCount + offset, m_state.cycleLength));
 }
 
 inline char ShiftCalendar::shiftOf(int team, DayCount dayCount) const
 {
-    return patternLetter(m_state.scheme, cyclePosition(team, dayCount));
+    const int position = cyclePosition(team, dayCount);
+    return position < 0 ? kDayOff : rotation().cycle[static_cast<std::size_t>(position)];
 }
 
 } // namespace shift

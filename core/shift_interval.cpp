@@ -1,13 +1,26 @@
 #include "core/shift_interval.h"
 
 #include "core/civil_date.h"
+#include "core/plant.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
 
 namespace shift {
 
 const TimeZone &plantTimeZone()
 {
-    static const TimeZone zone("Europe/Stockholm");
-    return zone;
+    // One zone per name for the whole run: callers keep references to it.
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<TimeZone>> zones;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const std::string &name = currentPlant().timeZone;
+    std::unique_ptr<TimeZone> &zone = zones[name];
+    if (!zone)
+        zone = std::make_unique<TimeZone>(name);
+    return *zone;
 }
 
 date::local_seconds localTimeOf(DayCount day, int hour)

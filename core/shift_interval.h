@@ -9,7 +9,7 @@
 
 // A shift as an interval of real time.
 //
-// Shift times are kept on the plant's wall clock in Europe/Stockholm (shift_times.h); the
+// Shift times are kept on the plant's wall clock, in the plant's zone (shift_times.h); the
 // system's time-zone database turns them into instants, so that the nights the clocks change
 // last as long as they really do: the eight-hour night of 28 to 29 March 2026 lasts 7 hours,
 // that of 24 to 25 October 2026 9 hours, and twelve-hour nights 11 and 13.
@@ -31,8 +31,9 @@ struct ShiftInterval {
     bool contains(std::chrono::sys_seconds moment) const { return start <= moment && moment < end; }
 };
 
-// The plant's time zone, Europe/Stockholm, from the system's tz database. The first call
-// reads the database (a few milliseconds), so commands that need no instants never call it.
+// The current plant's time zone (the built-in plant's is Europe/Stockholm), from the system's
+// tz database: the one place the programs take the plant's zone from. The first call reads the
+// database (a few milliseconds), so commands that need no instants never call it.
 // Throws std::runtime_error when the database has no such zone.
 const TimeZone &plantTimeZone();
 

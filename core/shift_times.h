@@ -7,7 +7,8 @@
 
 // When the shifts are worked, on the plant's wall clock, and which shift the window marks as
 // working now. The one home of both rules: the multi-month view's blue marks, shiftcal's
-// terminal view and iCalendar times, and its "now" and "next" all ask here.
+// terminal view and iCalendar times, and its "now" and "next" all ask here, and here asks the
+// current plant's shift tables (plant.h). With the built-in plant:
 //
 // Monday to Saturday the plant works eight-hour shifts, F 06-14, E 14-22 and N 22-06. On
 // Sundays, and on Saturdays under scheme 1 (whose weekends have no afternoon shift), it works
@@ -15,50 +16,25 @@
 // the week) keeps the eight-hour afternoon, 14-22. A night shift belongs to the day it starts.
 namespace shift {
 
-struct ShiftTimes {
-    int startHour = 0; // 6, 14, 18 or 22 on the shift's own day
-    int lengthHours = 0; // 8 or 12 on the wall clock; a night shift runs into the next day
-
-    // The end as an hour counted from the midnight that starts the shift's day: 14, 22, 18,
-    // 30 (06:00 the next day).
-    constexpr int endHour() const { return startHour + lengthHours; }
-
-    friend constexpr bool operator==(const ShiftTimes &, const ShiftTimes &) = default;
-};
-
+// The local night of the pay rules, 22:00-06:00.
 inline constexpr int kMorningStart = 6;
-inline constexpr int kAfternoonStart = 14;
-inline constexpr int kLongNightStart = 18;
 inline constexpr int kNightStart = 22;
-
-// Whether the day of `weekday` works twelve-hour shifts under `scheme`.
-constexpr bool worksTwelveHours(int scheme, int weekday)
-{
-    return weekday == kSunday || (weekday == kSaturday && scheme == 1);
-}
 
 // The wall-clock hours of `letter` on a day of `weekday` (0 Monday .. 6 Sunday) under
 // `scheme`; none for a day off (' ') or a production stop ('*').
-// Examples: (0, kSaturday, 'N') -> {22, 8}; (1, kSaturday, 'N') -> {18, 12};
+// Examples, built-in plant: (0, kSaturday, 'N') -> {22, 8}; (1, kSaturday, 'N') -> {18, 12};
 // (0, kSunday, 'E') -> {14, 8}; (1, kMonday, ' ') -> nullopt.
-constexpr std::optional<ShiftTimes> shiftTimesOf(int scheme, int weekday, char letter)
+inline std::optional<ShiftTimes> shiftTimesOf(int scheme, int weekday, char letter)
 {
-    if (letter == kAfternoon)
-        return ShiftTimes { kAfternoonStart, 8 };
-    const bool twelveHours = worksTwelveHours(scheme, weekday);
-    if (letter == kMorning)
-        return ShiftTimes { kMorningStart, twelveHours ? 12 : 8 };
-    if (letter == kNight)
-        return twelveHours ? ShiftTimes { kLongNightStart, 12 } : ShiftTimes { kNightStart, 8 };
-    return std::nullopt;
+    return currentPlant().schemes[static_cast<std::size_t>(scheme)].timesOf(weekday, letter);
 }
 
-// Whether the window marks `letter` as working at any hour of a day of `weekday`. Its Sunday
-// marks are the twelve-hour ones, which know no afternoon shift, so a Sunday E is never
-// marked, although it is worked (and exported) 14-22.
-constexpr bool windowMarksShift(int weekday, char letter)
+// Whether the window marks `letter` as working at any hour of a day of `weekday` under
+// `scheme`. The built-in plant's Sunday marks are the twelve-hour ones, which know no
+// afternoon shift, so a Sunday E is never marked, although it is worked (and exported) 14-22.
+inline bool windowMarksShift(int scheme, int weekday, char letter)
 {
-    return !(weekday == kSunday && letter == kAfternoon);
+    return currentPlant().schemes[static_cast<std::size_t>(scheme)].marks(weekday, letter);
 }
 
 // How the window marks a cell as the shift working now.
@@ -74,24 +50,20 @@ enum class WorkingMark {
 // marked too. The hour is the clock's hour on the wall; shifts change on whole hours.
 // Examples, scheme 0: a Saturday 'E' at 20:00 that day -> OnItsDay; a Sunday 'N' (18-06) at
 // 03:00 on the Monday -> NightBefore; a Sunday 'E' at 15:00 -> None.
-constexpr WorkingMark workingMark(
+inline WorkingMark workingMark(
     int scheme, char pattern, DayCount day, int weekday, DayCount clockDay, int clockHour)
 {
     const DayCount daysAfter = clockDay - day;
     if (daysAfter != 0 && daysAfter != 1)
         return WorkingMark::None;
-    const std::optional<ShiftTimes> times = shiftTimesOf(scheme, weekday, pattern);
-    if (!times || !windowMarksShift(weekday, pattern))
+    const Rotation &rotation = currentPlant().schemes[static_cast<std::size_t>(scheme)];
+    const std::optional<ShiftTimes> times = rotation.timesOf(weekday, pattern);
+    if (!times || !rotation.marks(weekday, pattern))
         return WorkingMark::None;
     const int hour = static_cast<int>(daysAfter) * 24 + clockHour; // from the shift day's 00:00
     if (hour < times->startHour || hour >= times->endHour())
         return WorkingMark::None;
     return daysAfter == 0 ? WorkingMark::OnItsDay : WorkingMark::NightBefore;
 }
-
-static_assert(workingMark(0, kNight, 10, kSunday, 11, 5) == WorkingMark::NightBefore);
-static_assert(workingMark(0, kNight, 10, kSunday, 11, 6) == WorkingMark::None);
-static_assert(workingMark(1, kMorning, 10, kSaturday, 10, 17) == WorkingMark::OnItsDay);
-static_assert(workingMark(0, kAfternoon, 10, kSunday, 10, 15) == WorkingMark::None);
 
 } // namespace shift

@@ -14,13 +14,14 @@ void forEachShift(int scheme,
     const TimeZone &zone)
 {
     LocalTimeConverter clock(zone);
+    const int teamCount = currentPlant().teamCount();
     DaySequence days(scheme, civilDateOf(first));
     // The walk stays one day ahead, which tells whether the day after a shift is a holiday.
     ScheduleDay today = days.day();
     for (DayCount day = first; day <= last; ++day) {
         days.advance();
         const ScheduleDay &tomorrow = days.day();
-        for (int t = 0; t < kTeamCount; ++t) {
+        for (int t = 0; t < teamCount; ++t) {
             if (team != kEveryTeam && t != team)
                 continue;
             const char letter = today.shown[static_cast<std::size_t>(t)];

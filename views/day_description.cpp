@@ -33,15 +33,18 @@ constexpr std::array<std::string_view, 12> kSwedishMonths = { "januari",
 
 constexpr std::string_view kProductionStopText = "Produktionsstopp";
 
-std::string_view shiftName(char letter)
+// The built-in plant's letters by their Swedish names; another plant's letters as they are.
+std::string shiftName(char letter)
 {
     switch (letter) {
     case kMorning:
         return "förmiddag";
     case kAfternoon:
         return "eftermiddag";
-    default:
+    case kNight:
         return "natt";
+    default:
+        return std::string("skift ") + letter;
     }
 }
 
@@ -107,7 +110,7 @@ std::string teamLine(ShiftCalendar &calendar, const DayFacts &facts, int team)
     const std::optional<ShiftTimes> times = shiftTimesOf(scheme, facts.weekday, letter);
     if (!teamWorksUnder(scheme, team)) {
         line += "ingår inte i ";
-        line += kSchemeNames[static_cast<std::size_t>(scheme)];
+        line += schemeNameOf(scheme);
     } else if (facts.productionStop) {
         line += "inget skift";
     } else if (!times) {
@@ -140,7 +143,7 @@ std::string dayLines(ShiftCalendar &calendar, const ShownDay &day, int firstTeam
     std::string text = dateLine(day, facts);
     if (facts.holiday != 0) {
         text += '\n';
-        text += kHolidayNames[static_cast<std::size_t>(facts.holiday)];
+        text += holidayNameOf(facts.holiday);
     }
     if (facts.productionStop) {
         text += '\n';
@@ -157,7 +160,7 @@ std::string dayLines(ShiftCalendar &calendar, const ShownDay &day, int firstTeam
 
 std::string teamName(int team)
 {
-    return "Lag " + std::string(letterAt(kTeamLetters, team));
+    return "Lag " + std::string(teamLetterOf(team));
 }
 
 std::string describeDayCell(ShiftCalendar &calendar, const ShownDay &day, int team)

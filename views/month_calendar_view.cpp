@@ -16,8 +16,6 @@ namespace shift {
 
 namespace {
 
-constexpr std::array<std::string_view, kTeamCount> kTeamNames
-    = { "A-team", "B-team", "C-team", "D-team", "E-team" };
 constexpr std::array<std::string_view, 8> kColumnHeaders
     = { "Week", "Monday", "Tuesday", "Wedensd", "Thursday", "Friday", "Saturday", "Sunday" };
 
@@ -28,9 +26,9 @@ struct Page {
     Colour header = kTeal;
 };
 
-Page pageFor(const DrawingSurface &target, int scheme)
+Page pageFor(const DrawingSurface &target, const Rotation &rotation)
 {
-    return { target.isPrintSurface() ? kWhite : kButtonFace, scheme == 0 ? kTeal : kMaroon };
+    return { target.isPrintSurface() ? kWhite : kButtonFace, rotation.titleColour };
 }
 
 struct MonthFigures {
@@ -48,7 +46,7 @@ public:
         , m_state(calendar.state())
         , m_surface(target)
         , m_layout(target.target())
-        , m_page(pageFor(target, calendar.state().scheme))
+        , m_page(pageFor(target, calendar.rotation()))
         , m_team(team)
     {
     }
@@ -121,11 +119,11 @@ void MonthCalendarDrawing::drawTitleBand()
     m_surface.Font.Color = kWhite;
     m_surface.Font.Height = -16;
     m_surface.Rectangle(x(43), y(0), x(684), y(27));
-    m_surface.TextOut(x(55), y(4), kViewTitle);
+    const std::string title = viewTitle(m_calendar.plant());
+    m_surface.TextOut(x(55), y(4), title);
     // The scheme's name follows the title at a nominal 11 pixels per character.
-    const int titleLength = static_cast<int>(kViewTitle.size());
-    m_surface.TextOut(
-        x(11 * titleLength - 10), y(4), kSchemeNames[static_cast<std::size_t>(m_state.scheme)]);
+    const int titleLength = static_cast<int>(title.size());
+    m_surface.TextOut(x(11 * titleLength - 10), y(4), m_calendar.rotation().name);
 }
 
 void MonthCalendarDrawing::drawMonthBand(std::int32_t year, int month)
@@ -134,7 +132,7 @@ void MonthCalendarDrawing::drawMonthBand(std::int32_t year, int month)
     m_surface.Font.Color = m_page.header;
     m_surface.Rectangle(x(43), y(26), x(684), y(53));
     m_surface.Font.Height = -20;
-    m_surface.TextOut(x(340), y(28), kTeamNames[static_cast<std::size_t>(m_team)]);
+    m_surface.TextOut(x(340), y(28), std::string(m_calendar.plant().teamLetter(m_team)) + "-team");
     m_surface.TextOut(x(110), y(28), kFullMonthNames[static_cast<std::size_t>(month)]);
     m_surface.TextOut(x(54), y(28), std::to_string(year));
 }
@@ -194,11 +192,11 @@ void MonthCalendarDrawing::drawDayCell(
     m_surface.Font.Color = colour;
     m_surface.TextOut(
         m_layout.shiftLetterX(weekday), textY, std::string_view(&m_state.shiftChar, 1));
-    if (m_state.holiday != 0 && m_state.scheme != 0) {
+    if (m_state.holiday != 0 && m_calendar.rotation().holidays) {
         m_surface.Font.Height = -11;
         m_surface.TextOut(m_layout.holidayNameX(weekday),
             textY + MonthCalendarLayout::kHolidayNameBelow,
-            kHolidayNames[static_cast<std::size_t>(m_state.holiday)]);
+            m_calendar.plant().holidayName(m_state.holiday));
         m_surface.Font.Height = -20;
     }
     m_surface.Font.Color = colour == kGray ? kBlack : colour;

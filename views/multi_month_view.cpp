@@ -17,17 +17,15 @@ namespace {
 
 constexpr std::string_view kTitleGap = "          ";
 
-constexpr int kLastTeam = kTeamCount - 1;
-
 // What stays fixed for one drawing besides the geometry: the target's colours.
 struct Colours {
     Colour background = kButtonFace;
     Colour header = kTeal;
 };
 
-Colours coloursFor(const DrawingSurface &target, int scheme)
+Colours coloursFor(const DrawingSurface &target, const Rotation &rotation)
 {
-    return { target.isPrintSurface() ? kWhite : kButtonFace, scheme == 0 ? kTeal : kMaroon };
+    return { target.isPrintSurface() ? kWhite : kButtonFace, rotation.titleColour };
 }
 
 // The clock date as a day count, so that "today" and "the day before today" are found by
@@ -68,7 +66,7 @@ public:
         , m_state(calendar.state())
         , m_surface(target)
         , m_layout(target.target(), firstTeam == lastTeam)
-        , m_colours(coloursFor(target, calendar.state().scheme))
+        , m_colours(coloursFor(target, calendar.rotation()))
         , m_clock(clockMomentOf(calendar.state()))
         , m_firstTeam(firstTeam)
         , m_lastTeam(lastTeam)
@@ -95,6 +93,10 @@ private:
     bool marksAsWorking(char pattern, DayCount dayCount, int weekday) const;
 
     bool onMainWindow() const { return !m_surface.isPrintSurface(); }
+    bool worksUnderScheme(int team) const
+    {
+        return m_calendar.rotation().works[static_cast<std::size_t>(team)];
+    }
 
     ShiftCalendar &m_calendar;
     ScheduleState &m_state;
@@ -156,8 +158,8 @@ void MultiMonthDrawing::drawTitle(std::int32_t startYear, int startMonth)
     const int lastMonth = startMonth + m_layout.months() - 1;
     const bool crossesYear = lastMonth >= 12;
     const std::int64_t lastYear = std::int64_t { startYear } + (crossesYear ? 1 : 0);
-    std::string title(kViewTitle);
-    title += kSchemeNames[static_cast<std::size_t>(m_state.scheme)];
+    std::string title = viewTitle(m_calendar.plant());
+    title += m_calendar.rotation().name;
     title += kTitleGap;
     title += kFullMonthNames[static_cast<std::size_t>(startMonth)];
     title += ' ';
@@ -237,11 +239,12 @@ void MultiMonthDrawing::drawColumnHeader(const MonthColumn &column)
         m_layout.oneTeam() ? kShortMonthNames[month] : kFullMonthNames[month]);
     m_surface.Font.Color = kWhite;
     const int firstLetter = m_layout.oneTeam() ? m_firstTeam : 0;
-    const int lastLetter = m_layout.oneTeam() ? m_firstTeam : kLastTeam;
+    const int lastLetter = m_layout.oneTeam() ? m_firstTeam : m_calendar.plant().teamCount() - 1;
     for (int team = firstLetter; team <= lastLetter; ++team) {
         // Alone, a team is always named, even one without shifts.
-        const bool named = m_layout.oneTeam() || teamWorksUnder(m_state.scheme, team);
-        const std::string_view letter = named ? letterAt(kTeamLetters, team) : std::string_view();
+        const bool named = m_layout.oneTeam() || worksUnderScheme(team);
+        const std::string_view letter
+            = named ? m_calendar.plant().teamLetter(team) : std::string_view();
         m_surface.TextOut(
             m_layout.headerLetterX(column.origin, team), MultiMonthLayout::kTeamLetterY, letter);
     }
@@ -298,9 +301,8 @@ void MultiMonthDrawing::drawShiftCell(
         column.month, day, column.daysBefore + day, column.easter, weekday);
     if (marksAsWorking(pattern, dayCount, weekday))
         m_surface.Font.Color = kBlue;
-    const std::string_view letter = teamWorksUnder(m_state.scheme, team)
-        ? std::string_view(&m_state.shiftChar, 1)
-        : std::string_view();
+    const std::string_view letter
+        = worksUnderScheme(team) ? std::string_view(&m_state.shiftChar, 1) : std::string_view();
     m_surface.TextOut(m_layout.cellX(column.origin, team), rowY, letter);
 }
 

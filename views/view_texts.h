@@ -1,12 +1,17 @@
 #pragma once
 
+#include "core/plant.h"
 #include "core/schedule_texts.h"
 
-#include <string_view>
+#include <string>
 
 namespace shift {
 
-// The title both views draw, its trailing blank included.
-inline constexpr std::string_view kViewTitle = "ShiftSchedule Tervialund ";
+// The title both views draw, its trailing blank included: "ShiftSchedule " and the plant's
+// name. Example, built-in plant: "ShiftSchedule Tervialund ".
+inline std::string viewTitle(const Plant &plant)
+{
+    return "ShiftSchedule " + plant.name + " ";
+}
 
 } // namespace shift

@@ -69,7 +69,7 @@ TEST(RotationSchemes, SchemeOneWorksEightHoursOnWeekdaysAndTwelveAtWeekends)
 
 TEST(RotationSchemes, OneCycleLaterEveryTeamHasTheSameLetter)
 {
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
         const ShiftCalendar calendar = calendarWithScheme(scheme);
         const int cycle = cycleLengthOf(scheme);
         for (DayCount day = 730000; day < 730000 + 2 * 35; ++day)
@@ -80,7 +80,7 @@ TEST(RotationSchemes, OneCycleLaterEveryTeamHasTheSameLetter)
 // Day counts of years at and below 0 are negative; the position must still index the pattern.
 TEST(RotationSchemes, NegativeDayCountsStayInsideThePattern)
 {
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
         const ShiftCalendar calendar = calendarWithScheme(scheme);
         for (DayCount day : { DayCount { -1 }, DayCount { -35 }, DayCount { -784'352'000'000 } }) {
             for (int team = 0; team < kTeamCount; ++team) {

@@ -185,7 +185,7 @@ TEST(ShiftCalendar, ClassifiesEveryDayOfFarYears)
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     const std::int32_t years[] = { kMin, kMin + 1, -1'000'000, -401, -1, 0, 1, 9999, 10'000, kMax };
-    for (int scheme = 0; scheme < kSchemeCount; ++scheme) {
+    for (int scheme = 0; scheme < currentPlant().schemeCount(); ++scheme) {
         ShiftCalendar calendar;
         calendar.state().scheme = static_cast<std::int16_t>(scheme);
         calendar.state().cycleLength = cycleLengthOf(scheme);
@@ -203,7 +203,7 @@ TEST(ShiftCalendar, ClassifiesEveryDayOfFarYears)
                         calendar.classifyDay(
                             month, day, calendar.daysBeforeMonth(month) + day, easter, weekday);
                         ASSERT_GE(calendar.state().holiday, 0);
-                        ASSERT_LT(calendar.state().holiday, kHolidayCount);
+                        ASSERT_LT(calendar.state().holiday, currentPlant().holidayCount());
                     }
                     if (weekday == kWednesday) {
                         calendar.computeWeekNumber(year, month, day);

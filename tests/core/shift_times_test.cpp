@@ -39,7 +39,8 @@ TEST(ShiftTimes, EightHourWeekdaysAndTwelveHourWeekends)
         ASSERT_TRUE(times.has_value());
         EXPECT_EQ(*times, (ShiftTimes { r.start, r.length }))
             << r.scheme << " " << r.weekday << " " << r.letter;
-        EXPECT_EQ(windowMarksShift(r.weekday, r.letter), r.marked) << r.weekday << r.letter;
+        EXPECT_EQ(windowMarksShift(r.scheme, r.weekday, r.letter), r.marked)
+            << r.weekday << r.letter;
     }
     EXPECT_FALSE(shiftTimesOf(0, kMonday, ' ').has_value());
     EXPECT_FALSE(shiftTimesOf(1, kMonday, '*').has_value());
