@@ -1,5 +1,8 @@
 #include "cli/cli_error.h"
 
+#include "core/days_database.h"
+#include "core/sqlite_connection.h"
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -50,6 +53,12 @@ int reportCommandError(std::exception_ptr error)
         return kExitUsage;
     } catch (const WriteError &write) {
         printError(write.what());
+        return kExitWriteFailure;
+    } catch (const DaysDatabaseError &days) {
+        printError(days.what());
+        return kExitWriteFailure;
+    } catch (const SqliteError &sqlite) {
+        printError(std::string("the days database: ") + sqlite.what());
         return kExitWriteFailure;
     }
 }

@@ -20,9 +20,6 @@ namespace {
 // Long enough for three other writers ahead in the queue, each a few milliseconds.
 constexpr int kBusyTimeoutMs = 10000;
 
-constexpr std::array<std::string_view, 5> kKindWords
-    = { "vacation", "sick", "leave", "off", "extra" };
-
 // Each step takes the schema from the version before it to its own number.
 constexpr std::array<const char *, kDaysSchemaVersion> kUpgrades = {
     // 1
@@ -150,13 +147,13 @@ std::string daysDateText(DayCount day)
 
 std::string_view dayKindWord(DayKind kind)
 {
-    return kKindWords[static_cast<std::size_t>(kind)];
+    return kDayKindWords[static_cast<std::size_t>(kind)];
 }
 
 std::optional<DayKind> dayKindOf(std::string_view word)
 {
-    for (std::size_t i = 0; i < kKindWords.size(); ++i) {
-        if (kKindWords[i] == word)
+    for (std::size_t i = 0; i < kDayKindWords.size(); ++i) {
+        if (kDayKindWords[i] == word)
             return static_cast<DayKind>(i);
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "core/personal_days.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -51,8 +52,11 @@ std::string defaultDaysDatabasePath();
 // "YYYY-MM-DD" of a day, as the file keeps dates. Example: 736102 -> "2016-05-19".
 std::string daysDateText(DayCount day);
 
-// The words the file and the command line use for the kinds: "vacation", "sick", "leave",
-// "off", "extra".
+// The words the file and the command line use for the kinds, in the order of DayKind.
+inline constexpr std::array<std::string_view, 5> kDayKindWords
+    = { "vacation", "sick", "leave", "off", "extra" };
+
+// Example: dayKindWord(DayKind::Sick) == "sick"; dayKindOf("sick") == DayKind::Sick.
 std::string_view dayKindWord(DayKind kind);
 std::optional<DayKind> dayKindOf(std::string_view word);
 
