@@ -19,8 +19,9 @@
 //
 // Before anything is written the file is opened read-only and checked: a file that is no
 // database, belongs to another program (application_id), was written by a newer schema
-// (user_version above kDaysSchemaVersion) or fails SQLite's quick_check is refused with
-// DaysDatabaseError and left as it was. An older schema is upgraded by a writer, after a copy
+// (user_version above kDaysSchemaVersion) or, for a writer, fails SQLite's quick_check is
+// refused with DaysDatabaseError and left as it was; a reader meets damage when it reads, with
+// the same one-line error. An older schema is upgraded by a writer, after a copy
 // of the whole file is kept beside it as PATH.vN.bak.
 //
 // Example:

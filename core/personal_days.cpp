@@ -31,10 +31,11 @@ PersonalRoster::PersonalRoster(PersonalRecord record)
     std::sort(m_record.moves.begin(),
         m_record.moves.end(),
         [](const TeamMove &a, const TeamMove &b) { return a.from < b.from; });
-    // The first entry recorded is the one whose note a day shows.
-    std::sort(m_record.entries.begin(),
-        m_record.entries.end(),
-        [](const DayEntry &a, const DayEntry &b) { return a.id < b.id; });
+    // The first entry recorded is the one whose note a day shows. The database gives them in
+    // that order already.
+    const auto byId = [](const DayEntry &a, const DayEntry &b) { return a.id < b.id; };
+    if (!std::is_sorted(m_record.entries.begin(), m_record.entries.end(), byId))
+        std::sort(m_record.entries.begin(), m_record.entries.end(), byId);
 }
 
 const TeamMove *PersonalRoster::teamOn(DayCount day) const
