@@ -15,3 +15,9 @@ add_executable(publish_benchmark ${CMAKE_CURRENT_LIST_DIR}/publish_benchmark.cpp
 target_link_libraries(publish_benchmark PRIVATE shift_warnings benchmark::benchmark)
 target_compile_definitions(publish_benchmark PRIVATE SHIFTCAL_BINARY="$<TARGET_FILE:shiftcal>")
 add_dependencies(publish_benchmark shiftcal)
+
+# The --mine commands on a worker's year and on 10,000 entries, against the same for a team.
+add_executable(days_benchmark ${CMAKE_CURRENT_LIST_DIR}/days_benchmark.cpp)
+target_link_libraries(days_benchmark PRIVATE shift_warnings benchmark::benchmark)
+target_compile_definitions(days_benchmark PRIVATE SHIFTCAL_BINARY="$<TARGET_FILE:shiftcal>")
+add_dependencies(days_benchmark shiftcal)

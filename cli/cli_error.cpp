@@ -1,6 +1,8 @@
 #include "cli/cli_error.h"
 
 #include "core/zone_file.h"
+#include "core/days_database.h"
+#include "core/sqlite_connection.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -55,6 +57,12 @@ int reportCommandError(std::exception_ptr error)
         return kExitWriteFailure;
     } catch (const ZoneDataError &zone) {
         printError(zone.what());
+        return kExitWriteFailure;
+    } catch (const DaysDatabaseError &days) {
+        printError(days.what());
+        return kExitWriteFailure;
+    } catch (const SqliteError &sqlite) {
+        printError(std::string("the days database: ") + sqlite.what());
         return kExitWriteFailure;
     }
 }

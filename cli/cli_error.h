@@ -46,9 +46,9 @@ std::string quotedArgument(std::string_view text);
 // Writes "shiftcal: MESSAGE" on standard error, escaped as above, so always as one line.
 void printError(std::string_view message);
 
-// Prints the error that `error` holds, if it is one of the two above or a ZoneDataError, and
-// returns the exit status it calls for; any other exception is passed on. Call only from
-// inside a catch block.
+// Prints the error that `error` holds, if it is one of the two above, a ZoneDataError or a
+// failure of the days database (core/days_database.h, exit status 1), and returns the exit
+// status it calls for; any other exception is passed on. Call only from inside a catch block.
 int reportCommandError(std::exception_ptr error);
 
 } // namespace shift

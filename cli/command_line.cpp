@@ -13,7 +13,7 @@ namespace {
 
 struct DeclaredOption {
     std::string name; // as messages write it
-    std::string expected; // empty for the help flag
+    std::string expected; // empty for a flag
     CLI::Option *option = nullptr;
 };
 
@@ -111,8 +111,10 @@ Spelling CommandLine::Parts::spell(std::span<const std::string_view> args) const
         if (known->expected.empty()) {
             if (attached)
                 out.note(UsageError(known->name + ": takes no value"));
-            else
+            else if (known == &help)
                 out.help = true;
+            else
+                out.add(name);
             continue;
         }
         if (!attached && i + 1 == args.size()) {
@@ -172,6 +174,12 @@ void CommandLine::value(std::string_view names, std::string_view expected, Value
         name));
     option->trigger_on_parse();
     m_parts->declared.push_back({ name, std::string(expected), option });
+}
+
+void CommandLine::flag(std::string_view names)
+{
+    CLI::Option *option = m_parts->app.add_flag(std::string(names));
+    m_parts->declared.push_back({ firstName(names), {}, option });
 }
 
 void CommandLine::output(std::string &target, std::string_view expected)

@@ -11,10 +11,10 @@ namespace shift {
 
 // The arguments of one shiftcal command, read with CLI11 by the tool's rules:
 //
-// - An option is "--name VALUE", "--name=VALUE" (an empty VALUE is a value), "-o VALUE", or the
-//   flag "--help" / "-h", which takes no value. A short option stands alone: "-ofile" and "-hx"
-//   are unknown options, not "-o file" and "-h -x". "--" ends the options; every other argument
-//   is an operand.
+// - An option is "--name VALUE", "--name=VALUE" (an empty VALUE is a value), "-o VALUE", or a
+//   flag such as "--help" / "-h", which takes no value. A short option stands alone: "-ofile" and
+//   "-hx" are unknown options, not "-o file" and "-h -x". "--" ends the options; every other
+//   argument is an operand.
 // - Each value goes through its check (option_values.h), run as the option's CLI11 validator
 //   the moment CLI11 reads it. The last of a repeated option wins; a reader of its own sees
 //   every one, in the order given (a repeatable option).
@@ -56,6 +56,9 @@ public:
             target = check(name, text);
         });
     }
+
+    // A flag that takes no value, "--mine"; given() tells whether it was given.
+    void flag(std::string_view names);
 
     // "-o,--output FILE", the output of every command that writes one: the name as typed, never
     // empty (parseFileName); `expected` says which names it takes.

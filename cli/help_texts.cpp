@@ -20,6 +20,9 @@ Commands:
            tables and a page of today's shifts
   plant    the plant file: 'plant show' writes the built-in plant, 'plant
            check FILE' checks one
+  days     my own record: my team, vacation, sick days, leave, days off and
+           extra shifts (see 'shiftcal days --help')
+  rest     where my shifts leave less rest than the law asks
 
 Options:
   -h, --help     show this help; 'shiftcal COMMAND --help' shows the options of
@@ -34,8 +37,11 @@ the built-in plant. Another plant's scheme keys and team letters take their
 place. "Now" and "today" are the plant's clock in its time zone (the built-in
 plant's is Europe/Stockholm), whatever the computer's time zone;
 SHIFTCAL_NOW="YYYY-MM-DD HH:MM" fixes them, a time on that clock.
-Exit status: 0 done, 1 output could not be written or the time zone file is
-missing or damaged, 2 bad input (a bad plant file included).
+--mine on now, next, hours, ics and rest answers from my own record instead of
+--team and --scheme.
+Exit status: 0 done, 1 output or the days database could not be written or
+read, or the time zone file is missing or damaged, 2 bad input (a bad plant
+file included).
 )";
 
 const std::string_view kMonthHelp = R"(Usage: shiftcal month [YYYY-MM] [OPTIONS]
@@ -80,7 +86,8 @@ Options:
   -h, --help            show this help
 )";
 
-const std::string_view kIcsHelp = R"(Usage: shiftcal ics --team T --from DATE --to DATE [OPTIONS]
+const std::string_view kIcsHelp
+    = R"(Usage: shiftcal ics (--team T | --mine) --from DATE --to DATE [OPTIONS]
 
 An iCalendar file (RFC 5545) with one event per shift that team T works from
 DATE to DATE, in Europe/Stockholm local time: eight-hour F 06-14, E 14-22 and
@@ -90,16 +97,24 @@ that starts on 9999-12-31 ends in the year 10000, which iCalendar cannot
 write; it is left out.
 
 Options:
-  --team T              the team, A to E (required)
+  --team T              the team, A to E (required without --mine)
   --from DATE           the first day, YYYY-MM-DD (required)
   --to DATE             the last day, YYYY-MM-DD (required)
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
   --remind D            a reminder D before each shift's start: 30m, 12h, 1d,
                         1h30m (up to 28d); repeat it for several
+  --mine                my own shifts, from my record (shiftcal days) instead
+                        of --team and --scheme
+  --db FILE             the days database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db)
   -o, --output FILE     write FILE (.ics) whole or not at all; - or no -o
                         writes to standard output; a device, pipe or
                         /dev/stdout may have any name
   -h, --help            show this help
+
+With --mine: the shifts I work (rostered ones keep the UIDs above; extra ones
+carry their note) and my days away as all-day events named Semester, Sjuk,
+Tjänstledig or Ledig.
 )";
 
 const std::string_view kRenderHelp = R"(Usage: shiftcal render [OPTIONS] -o FILE.png|FILE.pdf
@@ -135,16 +150,21 @@ plant's clock in Europe/Stockholm, whatever the computer's time zone, or
 SHIFTCAL_NOW="YYYY-MM-DD HH:MM", a time on that clock: one the clocks skip is
 the moment they go forward (2026-03-29 02:30 is 03:00 +02:00), one they repeat
 is its first, summer-time instant.
+With --mine: my own shift now and my next one.
 
 Options:
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --mine                my own shifts, from my record (shiftcal days) instead
+                        of --team and --scheme
+  --db FILE             the days database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db)
   --format F            text or json (default: from the ending of -o, else text)
   -o, --output FILE     write FILE whole or not at all; - or no -o writes to
                         standard output
   -h, --help            show this help
 )";
 
-const std::string_view kNextHelp = R"(Usage: shiftcal next --team T [OPTIONS]
+const std::string_view kNextHelp = R"(Usage: shiftcal next (--team T | --mine) [OPTIONS]
 
 The team's next shifts, one line each with the time until it starts; a shift
 in progress comes first ("now", the plant's clock in Europe/Stockholm as for
@@ -152,9 +172,13 @@ shiftcal now). Shifts last as long as the clocks let them: the night the
 clocks go forward an eight-hour night lasts 7 hours.
 
 Options:
-  --team T              the team, A to E (required)
+  --team T              the team, A to E (required without --mine)
   --count N             how many shifts, 1 to 1000 (default: 5)
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --mine                my own shifts, from my record (shiftcal days) instead
+                        of --team and --scheme
+  --db FILE             the days database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db)
   --format F            text or json (default: from the ending of -o, else text)
   -o, --output FILE     write FILE whole or not at all; - or no -o writes to
                         standard output
@@ -162,20 +186,28 @@ Options:
 )";
 
 const std::string_view kHoursHelp
-    = R"(Usage: shiftcal hours --team T (--year YYYY | --from DATE --to DATE) [OPTIONS]
+    = R"(Usage: shiftcal hours (--team T | --mine) (--year YYYY | --from DATE --to DATE)
+       [OPTIONS]
 
 The hours the team works, one row per calendar month of the shifts' start
 dates and a total row: month,shifts,hours,night_hours,weekend_hours,
 holiday_hours. Hours are real elapsed hours; night hours fall between 22:00
 and 06:00, weekend hours on a Saturday or Sunday, holiday hours on a day with
 a holiday name (under norda; sudra has none), all in local time.
+With --mine the columns count the shifts I work, and three follow:
+rostered_shifts,rostered_hours (what the rotation gives my team) and
+away_days (days marked vacation, sick, leave or off).
 
 Options:
-  --team T              the team, A to E (required)
+  --team T              the team, A to E (required without --mine)
   --year YYYY           the shifts that start in that year
   --from DATE           the first day, YYYY-MM-DD, with --to
   --to DATE             the last day, YYYY-MM-DD, with --from
   --scheme S            sudra, norda, 0 or 1 (default: sudra)
+  --mine                my own shifts, from my record (shiftcal days) instead
+                        of --team and --scheme
+  --db FILE             the days database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db)
   --format F            text, json or csv (default: from the ending of -o,
                         else text)
   -o, --output FILE     write FILE whole or not at all; - or no -o writes to
@@ -268,6 +300,73 @@ Every other command takes --plant FILE; without it the plant is
 $XDG_CONFIG_HOME/shiftschedule/plant.toml (default ~/.config/...) when that
 file exists, else the built-in plant. A bad plant file stops a command before
 it writes anything, with exit status 2.
+)";
+
+const std::string_view kDaysHelp = R"(Usage: shiftcal days SUBCOMMAND [ARGUMENTS] [--db FILE]
+
+My own record, beside the rotation: the team I work on and the days that
+differ from its roster. --mine on now, next, hours, ics and rest reads it.
+
+Subcommands:
+  team T [--scheme S] [--from DATE]
+            I work on team T (A to E) under scheme S (default: sudra) from DATE
+            (default: today); a later move keeps the days before it
+  add KIND DATE [--to DATE] [--shift L] [--note TEXT]
+            KIND vacation, sick, leave or off: I do not work my rostered
+            shifts from DATE to --to (default: DATE only); KIND extra: I work
+            shift L (F, E or N, required) of my scheme on each of those days
+            at its hours. Prints the entry's id; adding the same entry again
+            prints the same id. An entry that leaves less rest than the law
+            asks is still recorded, with a warning on standard error
+  list [--from DATE] [--to DATE] [--format text|csv|json] [-o FILE]
+            the entries that touch those days; JSON is a list of {"id",
+            "kind", "date", "to", "shift", "note"}, CSV has the columns
+            id,kind,date,to,shift,note. Text escapes control characters in
+            notes; CSV and JSON keep them exactly
+  remove ID  removes one entry
+  export -o FILE.csv
+            every entry, as list writes CSV
+  import FILE.csv
+            adds the entries of an exported file that are not there yet: the
+            same file twice adds nothing
+
+Options:
+  --db FILE             the database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db, or
+                        ~/.local/share/shiftschedule/days.db)
+  -h, --help            show this help
+
+Example:
+  shiftcal days team C --scheme norda --from 2026-01-01
+  shiftcal days add vacation 2026-07-06 --to 2026-07-26 --note "Crete"
+  shiftcal days add extra 2026-05-02 --shift N --note "Anna's night"
+  shiftcal next --mine
+)";
+
+const std::string_view kRestHelp = R"(Usage: shiftcal rest --mine [--from DATE --to DATE] [OPTIONS]
+
+Where my actual shifts (the rotation of my team with my days away and extra
+shifts) break the rest the Swedish Working Hours Act asks for:
+  daily   less than 11 consecutive hours off between two shifts
+  weekly  a week, Monday to Sunday, without 36 consecutive hours off (only
+          the part of a rest within the week counts)
+Hours are real elapsed hours, so the nights the clocks change count 7 or 9.
+JSON is a list of {"rule", "start", "end", "hours"} with ISO 8601 times with
+offset: the ends of the short rest, or of the week's longest rest.
+
+Options:
+  --mine                my own shifts (required)
+  --from DATE           the first day, YYYY-MM-DD, with --to (default: 1
+                        January of this year)
+  --to DATE             the last day, YYYY-MM-DD, with --from (default: 31
+                        December of this year)
+  --format F            text, json or csv (default: from the ending of -o,
+                        else text)
+  --db FILE             the days database (default:
+                        $XDG_DATA_HOME/shiftschedule/days.db)
+  -o, --output FILE     write FILE whole or not at all; - or no -o writes to
+                        standard output
+  -h, --help            show this help
 )";
 
 } // namespace shift

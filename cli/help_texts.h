@@ -18,6 +18,8 @@ extern const std::string_view kHoursHelp;
 extern const std::string_view kCompareHelp;
 extern const std::string_view kPublishHelp;
 extern const std::string_view kPlantHelp;
+extern const std::string_view kDaysHelp;
+extern const std::string_view kRestHelp;
 
 inline constexpr std::string_view kVersionText = "shiftcal " SHIFT_VERSION "\n";
 

@@ -14,8 +14,16 @@ namespace shift {
 namespace {
 
 constexpr std::string_view kYearValues = "a year YYYY";
-constexpr std::string_view kColumns[]
-    = { "month", "shifts", "hours", "night_hours", "weekend_hours", "holiday_hours" };
+constexpr std::string_view kColumns[] = { "month",
+    "shifts",
+    "hours",
+    "night_hours",
+    "weekend_hours",
+    "holiday_hours",
+    "rostered_shifts",
+    "rostered_hours",
+    "away_days" };
+constexpr std::size_t kTeamColumns = 6;
 
 // Four digits, as dates have them: "2026" -> 2026y/January/1.
 CivilDate parseYear(const std::string &name, const std::string &text)
@@ -35,6 +43,9 @@ struct MonthRow {
     std::string month; // "YYYY-MM" or "total"
     int shifts = 0;
     HourParts parts;
+    int rosteredShifts = 0; // --mine only, as the two below
+    std::chrono::seconds rosteredHours { 0 };
+    int awayDays = 0;
 };
 
 std::vector<MonthRow> monthRows(const HoursOptions &options)
@@ -48,53 +59,88 @@ std::vector<MonthRow> monthRows(const HoursOptions &options)
         rows.push_back({ name, 0, {} });
     }
     LocalTimeConverter clock(plantTimeZone());
-    forEachShift(options.scheme,
-        options.team,
-        dayCountOf(options.from),
-        dayCountOf(options.to),
-        [&](const TeamShift &shift) {
-            const CivilDate date = civilDateOf(shift.interval.day);
-            MonthRow &row = rows[static_cast<std::size_t>(
-                yearOf(date) * 12 + monthOf(date) - 1 - firstMonth)];
+    auto rowOf = [&](DayCount day) -> MonthRow & {
+        const CivilDate date = civilDateOf(day);
+        return rows[static_cast<std::size_t>(yearOf(date) * 12 + monthOf(date) - 1 - firstMonth)];
+    };
+    const DayCount first = dayCountOf(options.from);
+    const DayCount last = dayCountOf(options.to);
+    if (options.mine.mine) {
+        const PersonalRoster roster = loadMyRoster(options.mine);
+        for (const WorkedShift &worked : roster.workedShifts(first, last)) {
+            MonthRow &row = rowOf(worked.shift.interval.day);
+            ++row.shifts;
+            row.parts += hourPartsOf(worked.shift, clock);
+        }
+        roster.forEachRosteredShift(first, last, [&](const TeamShift &shift) {
+            MonthRow &row = rowOf(shift.interval.day);
+            ++row.rosteredShifts;
+            row.rosteredHours += shift.interval.length();
+            return true;
+        });
+        const std::vector<const DayEntry *> away = roster.awayDays(first, last);
+        for (DayCount day = first; day <= last; ++day)
+            rowOf(day).awayDays += away[static_cast<std::size_t>(day - first)] != nullptr ? 1 : 0;
+    } else {
+        forEachShift(options.scheme, options.team, first, last, [&](const TeamShift &shift) {
+            MonthRow &row = rowOf(shift.interval.day);
             ++row.shifts;
             row.parts += hourPartsOf(shift, clock);
             return true;
         });
+    }
     MonthRow total { "total", 0, {} };
     for (const MonthRow &row : rows) {
         total.shifts += row.shifts;
         total.parts += row.parts;
+        total.rosteredShifts += row.rosteredShifts;
+        total.rosteredHours += row.rosteredHours;
+        total.awayDays += row.awayDays;
     }
     rows.push_back(total);
     return rows;
 }
 
-std::vector<std::string> fieldsOf(const MonthRow &row)
+std::vector<std::string> fieldsOf(const MonthRow &row, bool mine)
 {
-    return { row.month,
+    std::vector<std::string> fields { row.month,
         std::to_string(row.shifts),
         hoursNumber(row.parts.total),
         hoursNumber(row.parts.night),
         hoursNumber(row.parts.weekend),
         hoursNumber(row.parts.holiday) };
+    if (mine) {
+        fields.push_back(std::to_string(row.rosteredShifts));
+        fields.push_back(hoursNumber(row.rosteredHours));
+        fields.push_back(std::to_string(row.awayDays));
+    }
+    return fields;
 }
 
-void writeCsv(const std::vector<MonthRow> &rows, OutputBuffer &out)
+std::size_t columnCount(bool mine)
 {
-    out.append("month,shifts,hours,night_hours,weekend_hours,holiday_hours\n");
+    return mine ? std::size(kColumns) : kTeamColumns;
+}
+
+void writeCsv(const std::vector<MonthRow> &rows, bool mine, OutputBuffer &out)
+{
+    std::string header;
+    for (std::size_t i = 0; i < columnCount(mine); ++i)
+        header += (i > 0 ? "," : "") + std::string(kColumns[i]);
+    out.append(header + "\n");
     for (const MonthRow &row : rows) {
         std::string line;
-        for (const std::string &field : fieldsOf(row))
+        for (const std::string &field : fieldsOf(row, mine))
             line += (line.empty() ? "" : ",") + field;
         out.append(line + "\n");
     }
 }
 
-void writeJson(const std::vector<MonthRow> &rows, OutputBuffer &out)
+void writeJson(const std::vector<MonthRow> &rows, bool mine, OutputBuffer &out)
 {
     out.append("[");
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const std::vector<std::string> fields = fieldsOf(rows[r]);
+        const std::vector<std::string> fields = fieldsOf(rows[r], mine);
         std::string object = std::string(r > 0 ? ",\n" : "\n") + "{\"month\":\"" + fields[0] + "\"";
         for (std::size_t i = 1; i < fields.size(); ++i)
             object += ",\"" + std::string(kColumns[i]) + "\":" + fields[i];
@@ -104,14 +150,14 @@ void writeJson(const std::vector<MonthRow> &rows, OutputBuffer &out)
 }
 
 // Columns as wide as their header, numbers to the right.
-void writeText(const std::vector<MonthRow> &rows, OutputBuffer &out)
+void writeText(const std::vector<MonthRow> &rows, bool mine, OutputBuffer &out)
 {
     std::string header = "month  ";
-    for (std::size_t i = 1; i < std::size(kColumns); ++i)
+    for (std::size_t i = 1; i < columnCount(mine); ++i)
         header += "  " + std::string(kColumns[i]);
     out.append(header + "\n");
     for (const MonthRow &row : rows) {
-        const std::vector<std::string> fields = fieldsOf(row);
+        const std::vector<std::string> fields = fieldsOf(row, mine);
         std::string line = fields[0] + std::string(7 - fields[0].size(), ' ');
         for (std::size_t i = 1; i < fields.size(); ++i) {
             const std::size_t width = std::string_view(kColumns[i]).size();
@@ -134,12 +180,15 @@ HoursOptions parseHoursOptions(std::span<const std::string_view> args)
     line.value("--from", kDateValues, options.from, parseDate);
     line.value("--to", kDateValues, options.to, parseDate);
     addReportOptions(line, options, true);
+    addMineOptions(line, options.mine);
     line.parse(args);
     settleReportFormat(line, options, true);
+    settleMineOptions(line, options.mine);
     if (options.help)
         return options;
 
-    line.require("--team");
+    if (!options.mine.mine)
+        line.require("--team");
     const bool range = line.given("--from") || line.given("--to");
     if (line.given("--year") && range)
         throw UsageError("--year: give either --year or --from and --to, not both");
@@ -159,12 +208,13 @@ HoursOptions parseHoursOptions(std::span<const std::string_view> args)
 void writeHoursReport(const HoursOptions &options, OutputBuffer &out)
 {
     const std::vector<MonthRow> rows = monthRows(options);
+    const bool mine = options.mine.mine;
     if (options.format == ReportFormat::Csv)
-        writeCsv(rows, out);
+        writeCsv(rows, mine, out);
     else if (options.format == ReportFormat::Json)
-        writeJson(rows, out);
+        writeJson(rows, mine, out);
     else
-        writeText(rows, out);
+        writeText(rows, mine, out);
 }
 
 } // namespace shift

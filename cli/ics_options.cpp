@@ -29,12 +29,15 @@ IcsOptions parseIcsOptions(std::span<const std::string_view> args)
             options.reminders.push_back(parseReminderDuration(name, text));
         });
     line.output(options.output, kOutputValues);
+    addMineOptions(line, options.mine);
     line.parse(args);
     options.help = line.helpAsked();
+    settleMineOptions(line, options.mine);
     if (options.help)
         return options;
 
-    line.require("--team");
+    if (!options.mine.mine)
+        line.require("--team");
     line.require("--from");
     line.require("--to");
     checkDateRange(options.from, options.to);

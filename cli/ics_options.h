@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/mine_options.h"
 #include "cli/reminder_duration.h"
 #include "core/civil_date.h"
 
@@ -19,12 +20,13 @@ struct IcsOptions {
     std::vector<ReminderDuration> reminders; // in the order given, repeats included
     std::string output; // "" or "-" for standard output
     bool help = false;
+    MineOptions mine; // --mine instead of --team and --scheme
 };
 
 // The options of `ics` from the arguments after its name. Throws UsageError at the first
-// argument it cannot accept (command_line.h), for a missing --team, --from or --to, for --from
-// after --to, and for a file that does not end in ".ics" (any case) unless it is a device, a
-// pipe or a descriptor (output_file.h writesInPlace()).
+// argument it cannot accept (command_line.h), for a missing --team (without --mine), --from or
+// --to, for --from after --to, and for a file that does not end in ".ics" (any case) unless it
+// is a device, a pipe or a descriptor (output_file.h writesInPlace()).
 // Every --remind adds one reminder.
 // Example: {"--team", "c", "--from", "2016-12-19", "--to", "2017-01-08"} -> team C (2).
 IcsOptions parseIcsOptions(std::span<const std::string_view> args);

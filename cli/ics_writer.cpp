@@ -4,11 +4,13 @@
 #include "cli/option_values.h"
 #include "cli/shift_words.h"
 #include "core/day_sequence.h"
+#include "core/personal_days.h"
 #include "core/schedule_texts.h"
 #include "core/shift_interval.h"
 #include "core/shift_times.h"
 #include "version/version.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -47,17 +49,27 @@ std::string dateDigits(const CivilDate &date)
     return localDateTime(date, 0).substr(0, 8);
 }
 
-std::string describeShift(const ScheduleDay &day, int team, int scheme, const ShiftTimes &times)
+// The shift of one event: a team's, or the worker's own with the entry that adds it.
+struct EventShift {
+    int team = 0;
+    int scheme = 0;
+    char letter = ' ';
+    const DayEntry *extra = nullptr;
+};
+
+std::string describeShift(const ScheduleDay &day, const EventShift &shift, const ShiftTimes &times)
 {
-    const char letter = day.shown[static_cast<std::size_t>(team)];
-    std::string text = std::string("Team ") + std::string(teamLetterOf(team)) + ", "
-        + std::string(schemeNameOf(scheme)) + " rotation: " + std::string(shiftMeaning(letter))
+    const char letter = shift.letter;
+    std::string text = std::string("Team ") + std::string(teamLetterOf(shift.team)) + ", "
+        + std::string(schemeNameOf(shift.scheme)) + " rotation: " + std::string(shiftMeaning(letter))
         + " " + shiftHoursText(times) + " (" + std::to_string(times.lengthHours)
         + " hours on the clock).";
-    if (!windowMarksShift(scheme, day.weekday, letter))
+    if (!windowMarksShift(shift.scheme, day.weekday, letter))
         text += " Sunday afternoon: the plant's eight-hour afternoon times.";
     if (day.holiday != 0)
         text.append(" ").append(holidayNameOf(day.holiday)).append(".");
+    if (shift.extra != nullptr)
+        text += " Extra shift." + (shift.extra->note.empty() ? "" : " " + shift.extra->note);
     return text;
 }
 
@@ -71,30 +83,34 @@ std::string readableStart(const CivilDate &date, int hour)
 
 void writeEvent(IcsLineWriter &ics,
     const ScheduleDay &day,
-    const IcsOptions &options,
+    const EventShift &shift,
     std::span<const ReminderDuration> reminders,
     const std::string &stamp)
 {
-    const char letter = day.shown[static_cast<std::size_t>(options.team)];
-    const ShiftTimes times = *shiftTimesOf(options.scheme, day.weekday, letter);
+    const char letter = shift.letter;
+    const ShiftTimes times = *shiftTimesOf(shift.scheme, day.weekday, letter);
     const CivilDate endDate = times.endHour() >= 24 ? civilDateOf(day.dayCount + 1) : day.date;
     // iCalendar writes four-digit years: a night that ends in the year 10000 cannot be written.
     if (yearOf(endDate) > kLastYear)
         return;
-    const std::string teamLetter(teamLetterOf(options.team));
+    const std::string teamLetter(teamLetterOf(shift.team));
     const std::string zoneParameter = "TZID=" + plantTimeZone().name();
 
     ics.line("BEGIN", "VEVENT");
-    ics.line("UID",
-        std::string(schemeWord(options.scheme)) + "-" + teamLetter + "-" + dateDigits(day.date)
-            + "-" + std::string(1, letter) + "@shiftcal");
+    if (shift.extra != nullptr)
+        ics.line("UID",
+            "extra-" + std::to_string(shift.extra->id) + "-" + dateDigits(day.date) + "@shiftcal");
+    else
+        ics.line("UID",
+            std::string(schemeWord(shift.scheme)) + "-" + teamLetter + "-" + dateDigits(day.date)
+                + "-" + std::string(1, letter) + "@shiftcal");
     ics.line("DTSTAMP", stamp);
     ics.line("DTSTART;" + zoneParameter, localDateTime(day.date, times.startHour));
     ics.line("DTEND;" + zoneParameter, localDateTime(endDate, times.endHour() % 24));
-    const std::string summary = "Team " + teamLetter + ": " + std::string(1, letter) + ", "
-        + std::string(shiftMeaning(letter));
+    const std::string summary = (shift.extra != nullptr ? "Extra, team " : "Team ") + teamLetter
+        + ": " + std::string(1, letter) + ", " + std::string(shiftMeaning(letter));
     ics.line("SUMMARY", escapeText(summary));
-    ics.line("DESCRIPTION", escapeText(describeShift(day, options.team, options.scheme, times)));
+    ics.line("DESCRIPTION", escapeText(describeShift(day, shift, times)));
     if (!reminders.empty()) {
         const std::string alarmText
             = escapeText(summary + ", starts " + readableStart(day.date, times.startHour));
@@ -109,6 +125,63 @@ void writeEvent(IcsLineWriter &ics,
     ics.line("END", "VEVENT");
 }
 
+// The Swedish names a worker's calendar gives days away.
+std::string_view awayName(DayKind kind)
+{
+    switch (kind) {
+    case DayKind::Vacation:
+        return "Semester";
+    case DayKind::Sick:
+        return "Sjuk";
+    case DayKind::Leave:
+        return "Tjänstledig";
+    default:
+        return "Ledig";
+    }
+}
+
+void writeAwayEvent(IcsLineWriter &ics,
+    const DayEntry &entry,
+    DayCount first,
+    DayCount last,
+    const std::string &stamp)
+{
+    ics.line("BEGIN", "VEVENT");
+    ics.line("UID", "away-" + std::to_string(entry.id) + "@shiftcal");
+    ics.line("DTSTAMP", stamp);
+    ics.line("DTSTART;VALUE=DATE", dateDigits(civilDateOf(std::max(first, entry.first))));
+    // An all-day event ends on the morning after its last day.
+    ics.line("DTEND;VALUE=DATE", dateDigits(civilDateOf(std::min(last, entry.last) + 1)));
+    ics.line("SUMMARY", escapeText(std::string(awayName(entry.kind))));
+    if (!entry.note.empty())
+        ics.line("DESCRIPTION", escapeText(entry.note));
+    ics.line("TRANSP", "TRANSPARENT");
+    ics.line("END", "VEVENT");
+}
+
+void writeMyEvents(IcsLineWriter &ics,
+    const IcsOptions &options,
+    std::span<const ReminderDuration> reminders,
+    const std::string &stamp)
+{
+    const PersonalRoster roster = loadMyRoster(options.mine);
+    const DayCount first = dayCountOf(options.from);
+    const DayCount last = dayCountOf(options.to);
+    for (const WorkedShift &worked : roster.workedShifts(first, last)) {
+        const ScheduleDay day
+            = DaySequence(worked.scheme, civilDateOf(worked.shift.interval.day)).day();
+        writeEvent(ics,
+            day,
+            { worked.shift.team, worked.scheme, worked.shift.letter, worked.extra },
+            reminders,
+            stamp);
+    }
+    for (const DayEntry &entry : roster.record().entries) {
+        if (isAwayKind(entry.kind) && entry.last >= first && entry.first <= last)
+            writeAwayEvent(ics, entry, first, last, stamp);
+    }
+}
+
 } // namespace
 
 void writeIcsCalendar(const IcsOptions &options,
@@ -119,8 +192,9 @@ void writeIcsCalendar(const IcsOptions &options,
     IcsLineWriter ics(out);
     const std::string teamLetter(teamLetterOf(options.team));
     const TimeZone &zone = plantTimeZone();
-    const std::string calendarName
-        = escapeText("Team " + teamLetter + ", " + std::string(schemeNameOf(options.scheme)));
+    const std::string calendarName = options.mine.mine
+        ? std::string("My shifts")
+        : escapeText("Team " + teamLetter + ", " + std::string(schemeNameOf(options.scheme)));
     ics.line("BEGIN", "VCALENDAR");
     ics.line("VERSION", "2.0");
     ics.line("PRODID", "-//ShiftSchedule//shiftcal " SHIFT_VERSION "//EN");
@@ -143,12 +217,19 @@ void writeIcsCalendar(const IcsOptions &options,
 
     const std::string dtstamp = utcDateTime(stamp);
     const std::vector<ReminderDuration> reminders = withoutRepeats(options.reminders);
+    if (options.mine.mine) {
+        writeMyEvents(ics, options, reminders, dtstamp);
+        ics.line("END", "VCALENDAR");
+        return;
+    }
     DaySequence days(options.scheme, options.from);
     const DayCount last = dayCountOf(options.to);
     for (;;) {
         const ScheduleDay &day = days.day();
-        if (isWorkedShift(day.shown[static_cast<std::size_t>(options.team)]))
-            writeEvent(ics, day, options, reminders, dtstamp);
+        const char letter = day.shown[static_cast<std::size_t>(options.team)];
+        if (isWorkedShift(letter))
+            writeEvent(
+                ics, day, { options.team, options.scheme, letter, nullptr }, reminders, dtstamp);
         if (day.dayCount == last)
             break;
         days.advance();

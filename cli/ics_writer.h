@@ -33,6 +33,10 @@ struct IcsFeed {
 // export gives the same shift the same UID. Example UID: "sudra-A-20161001-N@shiftcal".
 // Every event carries one VALARM (ACTION:DISPLAY) per distinct reminder of options.reminders,
 // triggered that long before its start. `feed` adds a published feed's properties.
+// With options.mine the events are the worker's own (core/personal_days.h): the shifts they
+// work, rostered ones with the UIDs above, extra ones with their note and the UID
+// "extra-ID-YYYYMMDD@shiftcal"; and each away entry as one all-day event over its days within
+// the range, named Semester, Sjuk, Tjänstledig or Ledig, UID "away-ID@shiftcal".
 void writeIcsCalendar(const IcsOptions &options,
     const UtcDateTime &stamp,
     OutputBuffer &out,

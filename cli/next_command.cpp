@@ -1,6 +1,7 @@
 #include "cli/next_command.h"
 
 #include "cli/cli_error.h"
+#include "cli/data_text.h"
 #include "cli/option_values.h"
 #include "cli/shift_text.h"
 #include "core/rotation_schemes.h"
@@ -58,15 +59,85 @@ NextOptions parseNextOptions(std::span<const std::string_view> args)
     line.value("--team", oneTeamValues(), options.team, parseOneTeam);
     line.value("--count", kCountValues, options.count, parseCount);
     addReportOptions(line, options, false);
+    addMineOptions(line, options.mine);
     line.parse(args);
     settleReportFormat(line, options, false);
-    if (!options.help)
+    settleMineOptions(line, options.mine);
+    if (!options.help && !options.mine.mine)
         line.require("--team");
     return options;
 }
 
+namespace {
+
+// The worker's next shifts, in windows that grow, so that a far-off next shift costs few walks.
+std::vector<WorkedShift> myNextShifts(
+    const PersonalRoster &roster, DayCount today, std::chrono::sys_seconds now, int count)
+{
+    std::vector<WorkedShift> shifts;
+    const DayCount lastDay = std::min<DayCount>(
+        roster.lastPossibleShiftDay(), dayCountOf(civilDate(kLastYear, 12, 31)));
+    DayCount first = std::max<DayCount>(today - 1, 0);
+    for (DayCount window = 40; first <= lastDay && static_cast<int>(shifts.size()) < count;
+         window *= 2) {
+        const DayCount last = std::min(lastDay, first + window - 1);
+        for (const WorkedShift &worked : roster.workedShifts(first, last)) {
+            const ShiftInterval &interval = worked.shift.interval;
+            if (interval.end > now && endsWithinTheYears(interval)
+                && static_cast<int>(shifts.size()) < count)
+                shifts.push_back(worked);
+        }
+        first = last + 1;
+    }
+    return shifts;
+}
+
+std::string extraText(const WorkedShift &worked)
+{
+    if (worked.extra == nullptr)
+        return "";
+    return "  extra"
+        + (worked.extra->note.empty() ? "" : "  " + escapeControlCharacters(worked.extra->note));
+}
+
+void writeMyNextReport(const NextOptions &options, const PlantMoment &now, OutputBuffer &out)
+{
+    const PersonalRoster roster = loadMyRoster(options.mine);
+    const std::chrono::sys_seconds instant = now.instant;
+    const std::vector<WorkedShift> shifts = myNextShifts(roster,
+        dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day), instant,
+        options.count);
+    if (options.format == ReportFormat::Json) {
+        std::string json = "[";
+        for (std::size_t i = 0; i < shifts.size(); ++i) {
+            std::string object
+                = shiftJson(shifts[i].shift, shifts[i].shift.interval.contains(instant));
+            object.pop_back();
+            object += shifts[i].extra == nullptr
+                ? ",\"extra\":false}"
+                : ",\"extra\":true,\"note\":" + jsonString(shifts[i].extra->note) + "}";
+            json += (i > 0 ? ",\n" : "\n") + object;
+        }
+        out.append(json + (shifts.empty() ? "]\n" : "\n]\n"));
+        return;
+    }
+    if (shifts.empty())
+        out.append("No shifts ahead in your record.\n");
+    for (const WorkedShift &worked : shifts) {
+        std::string line = textLine(worked.shift, instant);
+        line.pop_back();
+        out.append(line + extraText(worked) + "\n");
+    }
+}
+
+} // namespace
+
 void writeNextReport(const NextOptions &options, const PlantMoment &now, OutputBuffer &out)
 {
+    if (options.mine.mine) {
+        writeMyNextReport(options, now, out);
+        return;
+    }
     std::vector<TeamShift> shifts;
     const std::chrono::sys_seconds instant = now.instant;
     if (teamWorksUnder(options.scheme, options.team)) {

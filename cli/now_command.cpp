@@ -39,6 +39,30 @@ ShiftsAround shiftsAround(int scheme, std::chrono::sys_seconds now, DayCount tod
     return around;
 }
 
+// The worker's shift at `now` and the next one; a week holds the next unless they are away.
+ShiftsAround myShiftsAround(
+    const PersonalRoster &roster, std::chrono::sys_seconds now, DayCount today)
+{
+    ShiftsAround around;
+    const DayCount lastDay
+        = std::min(roster.lastPossibleShiftDay(), dayCountOf(civilDate(9999, 12, 31)));
+    DayCount first = std::max<DayCount>(today - 1, 0);
+    for (DayCount window = kDaysToSearch; first <= lastDay && around.next.empty(); window *= 2) {
+        const DayCount last = std::min(lastDay, first + window - 1);
+        for (const WorkedShift &worked : roster.workedShifts(first, last)) {
+            const ShiftInterval &interval = worked.shift.interval;
+            if (!endsWithinTheYears(interval))
+                continue;
+            if (interval.contains(now))
+                around.working.push_back(worked.shift);
+            else if (interval.start > now && around.next.empty())
+                around.next.push_back(worked.shift);
+        }
+        first = last + 1;
+    }
+    return around;
+}
+
 std::string jsonList(const std::vector<TeamShift> &shifts)
 {
     std::string list = "[";
@@ -93,8 +117,10 @@ NowOptions parseNowOptions(std::span<const std::string_view> args)
     NowOptions options;
     CommandLine line("now");
     addReportOptions(line, options, false);
+    addMineOptions(line, options.mine);
     line.parse(args);
     settleReportFormat(line, options, false);
+    settleMineOptions(line, options.mine);
     return options;
 }
 
@@ -103,16 +129,24 @@ void writeNowReport(const NowOptions &options, const PlantMoment &now, OutputBuf
     const date::local_seconds local = localTimeOf(now.wallClock);
     const std::chrono::sys_seconds instant = now.instant;
     const DayCount today = todayOf(now);
-    const ShiftsAround around = shiftsAround(options.scheme, instant, today);
+    int scheme = options.scheme;
+    ShiftsAround around;
+    if (options.mine.mine) {
+        const PersonalRoster roster = loadMyRoster(options.mine);
+        scheme = roster.schemeOn(today);
+        around = myShiftsAround(roster, instant, today);
+    } else {
+        around = shiftsAround(options.scheme, instant, today);
+    }
 
     if (options.format == ReportFormat::Text) {
         out.append(textLine(around, instant, today));
         return;
     }
-    const ScheduleDay day = DaySequence(options.scheme, civilDateOf(today)).day();
+    const ScheduleDay day = DaySequence(scheme, civilDateOf(today)).day();
     out.append("{\"now\":\""
         + isoLocalTime(local, local.time_since_epoch() - instant.time_since_epoch())
-        + "\",\"scheme\":\"" + std::string(schemeWord(options.scheme)) + "\",\"week\":"
+        + "\",\"scheme\":\"" + std::string(schemeWord(scheme)) + "\",\"week\":"
         + std::to_string(day.week) + ",\"holiday\":" + jsonString(holidayNameOf(day.holiday))
         + ",\"working\":" + jsonList(around.working) + ",\"next\":" + jsonList(around.next)
         + "}\n");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/mine_options.h"
 #include "cli/output_buffer.h"
 #include "cli/report_options.h"
 #include "core/clock.h"
@@ -14,7 +15,10 @@ namespace shift {
 
 // `shiftcal now [--scheme S] [--format text|json] [-o FILE]`: the teams working at this
 // moment and the next shift change, on the plant's clock (plant_clock.h).
-struct NowOptions : ReportOptions { };
+// With --mine: the worker's own shift now and their next one, from their record.
+struct NowOptions : ReportOptions {
+    MineOptions mine;
+};
 
 // Throws UsageError at the first argument it cannot accept (command_line.h).
 NowOptions parseNowOptions(std::span<const std::string_view> args);

@@ -2,6 +2,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/compare_command.h"
+#include "cli/days_command.h"
 #include "cli/help_texts.h"
 #include "cli/hours_command.h"
 #include "cli/ics_options.h"
@@ -12,6 +13,7 @@
 #include "cli/now_command.h"
 #include "cli/output_file.h"
 #include "cli/publish_options.h"
+#include "cli/rest_command.h"
 #include "cli/site_publisher.h"
 #include "cli/table_options.h"
 #include "cli/table_writer.h"
@@ -120,6 +122,11 @@ int runCompare(std::span<const std::string_view> args)
     return writeOutput(parseCompareOptions(args), kCompareHelp, writeCompareReport);
 }
 
+int runRest(std::span<const std::string_view> args, ProcessClock &clock)
+{
+    return writeOutput(parseRestOptions(args, clock.localSource()), kRestHelp, writeRestReport);
+}
+
 int runPublish(std::span<const std::string_view> args, ProcessClock &clock)
 {
     const PublishOptions options = parsePublishOptions(args);
@@ -176,8 +183,12 @@ int runTextCommand(std::span<const std::string_view> args, ProcessClock &clock)
         return runCompare(rest);
     if (first == "publish")
         return runPublish(rest, clock);
+    if (first == "days")
+        return runDaysCommand(rest, clock);
+    if (first == "rest")
+        return runRest(rest, clock);
     throw UsageError("unknown command " + quotedArgument(first)
-        + "; expected month, table, ics, render, now, next, hours, compare or publish");
+        + "; expected month, table, ics, render, now, next, hours, compare, publish, days or rest");
 }
 
 } // namespace shift

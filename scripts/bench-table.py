@@ -16,6 +16,7 @@ MEANING = {
     "startup_benchmark": "process start to the main window's first paint (offscreen)",
     "cli_benchmark": "shiftcal as a whole process",
     "publish_benchmark": "shiftcal publish, default window, against 9 ics + 2 table processes",
+    "days_benchmark": "next/hours: arg 0 a team, 1 --mine on a year, 2 --mine on 10,000 entries",
     "render_benchmark": "one A4 PDF page of shiftcal render, in process: vectors against the stretched image of before",
 }
 

@@ -26,7 +26,7 @@ const BadInput kBadInputs[] = {
     { "UnknownCommand",
         { "frobnicate" },
         "unknown command 'frobnicate'; expected month, table, ics, render, now, next, hours, "
-        "compare or publish" },
+        "compare, publish, days or rest" },
     { "UnknownMonthOption",
         { "month", "--bogus" },
         "month: unknown option '--bogus'; expected --months, --team, --scheme, --color or --help" },
@@ -163,7 +163,7 @@ const BadInput kBadInputs[] = {
     { "ControlBytesAsACommand",
         { "\x01\x1f" },
         "unknown command '\\x01\\x1f'; expected month, table, ics, render, now, next, hours, "
-        "compare or publish" },
+        "compare, publish, days or rest" },
     { "CarriageReturnInAMonth",
         { "month", "2016-0\r" },
         "month: '2016-0\\x0d' is not a month; expected YYYY-MM" },

@@ -22,7 +22,9 @@ std::vector<ReadEvent> eventsOf(icalcomponent *calendar)
         ReadEvent event;
         event.uid = icalcomponent_get_uid(c);
         event.summary = icalcomponent_get_summary(c);
-        event.description = icalcomponent_get_description(c);
+        // DESCRIPTION is optional: an all-day event may have none.
+        if (const char *description = icalcomponent_get_description(c))
+            event.description = description;
         event.start = icalcomponent_get_dtstart(c);
         event.end = icalcomponent_get_dtend(c);
         event.startUtc = icaltime_as_timet_with_zone(event.start, event.start.zone);

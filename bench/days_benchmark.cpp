@@ -1,0 +1,144 @@
+// `shiftcal next --mine` and `hours --mine` as whole processes, each beside the same command
+// for a team without --mine, on a worker's year (a team and 30 entries) and on a database of
+// 10,000 entries; and `days add` on the large one (a writer's checks and the rest warning).
+//
+// Measured 8 December 2026 on this project's 2-core Debian 12 VM, Release build, with other
+// builds running alongside (load 14, every time some seven times its idle figure), medians:
+//   NextMine/0 (next --team C)   34.4 ms    HoursMine/0 (hours --team C)   39.8 ms
+//   NextMine/1 (--mine, a year)  52.0 ms    HoursMine/1                    45.3 ms
+//   NextMine/2 (10,000 entries)  91.0 ms    HoursMine/2                    87.6 ms
+//   DaysAddTo10000              165 ms
+// Instructions (callgrind): next --team C 3.78 M, --mine a year 4.46 M, 10,000 entries 33.3 M.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+const std::string kShiftcal = SHIFTCAL_BINARY;
+
+bool run(const std::vector<std::string> &args)
+{
+    std::vector<char *> argv;
+    for (const std::string &arg : args)
+        argv.push_back(const_cast<char *>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return false;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The two databases, made once: a year of one worker, and 10,000 entries over 27 years.
+const std::string &database(int which)
+{
+    static const std::vector<std::string> paths = [] {
+        ::setenv("SHIFTCAL_NOW", "2026-03-02 12:00", 1);
+        std::vector<std::string> made;
+        for (const int count : { 30, 10000 }) {
+            const std::string path = "/tmp/shiftcal-bench-days-" + std::to_string(count) + ".db";
+            const std::string csv = path + ".csv";
+            std::remove(path.c_str());
+            std::ofstream out(csv);
+            out << "id,kind,date,to,shift,note\n";
+            for (int i = 0; i < count; ++i) {
+                const int year = 2026 + (count > 30 ? i % 27 : 0);
+                const int month = 1 + (i / 27) % 12;
+                const int day = 1 + (i * 7) % 28;
+                char date[16];
+                std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
+                if (i % 3 == 0)
+                    out << i << ",extra," << date << "," << date << ",F,bench " << i << "\n";
+                else
+                    out << i << ",vacation," << date << "," << date << ",,bench " << i << "\n";
+            }
+            out.close();
+            run({ kShiftcal, "days", "team", "C", "--from", "2020-01-01", "--db", path });
+            run({ kShiftcal, "days", "import", csv, "--db", path });
+            made.push_back(path);
+        }
+        return made;
+    }();
+    return paths[static_cast<std::size_t>(which)];
+}
+
+// Arg 0: the team without --mine; 1: --mine on the year; 2: --mine on 10,000 entries.
+std::vector<std::string> withRecord(std::vector<std::string> command, int arg)
+{
+    if (arg == 0) {
+        command.insert(command.end(), { "--team", "C" });
+    } else {
+        command.insert(command.end(), { "--mine", "--db", database(arg - 1) });
+    }
+    return command;
+}
+
+void NextMine(benchmark::State &state)
+{
+    const std::vector<std::string> command
+        = withRecord({ kShiftcal, "next" }, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        if (!run(command))
+            state.SkipWithError("shiftcal next failed");
+    }
+}
+
+void HoursMine(benchmark::State &state)
+{
+    const std::vector<std::string> command
+        = withRecord({ kShiftcal, "hours", "--year", "2026", "--format", "csv" },
+            static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        if (!run(command))
+            state.SkipWithError("shiftcal hours failed");
+    }
+}
+
+void DaysAddTo10000(benchmark::State &state)
+{
+    const std::string path = database(1);
+    int n = 0;
+    for (auto _ : state) {
+        if (!run({ kShiftcal,
+                "days",
+                "add",
+                "off",
+                "2030-05-06",
+                "--note",
+                "add " + std::to_string(n++),
+                "--db",
+                path }))
+            state.SkipWithError("shiftcal days add failed");
+    }
+}
+
+void wholeProcess(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(15)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(NextMine)->DenseRange(0, 2)->Iterations(10)->Apply(wholeProcess);
+BENCHMARK(HoursMine)->DenseRange(0, 2)->Iterations(10)->Apply(wholeProcess);
+BENCHMARK(DaysAddTo10000)->Iterations(5)->Apply(wholeProcess);
+
+} // namespace
+
+BENCHMARK_MAIN();
