@@ -95,10 +95,6 @@ std::string textLine(const ShiftsAround &around, std::chrono::sys_seconds now, D
     return line + "\n";
 }
 
-} // namespace
-
-namespace {
-
 DayCount todayOf(const PlantMoment &now)
 {
     return dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day);
