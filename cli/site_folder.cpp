@@ -151,9 +151,12 @@ SiteFolder::~SiteFolder()
 {
     if (!m_committed && !m_temporary.empty())
         removeSet(m_temporary);
-    // Last: until the new set is gone, no other run may take it for a dead run's.
-    if (m_lock >= 0)
-        ::close(m_lock);
+}
+
+SiteFolder::LockFile::~LockFile()
+{
+    if (fd >= 0)
+        ::close(fd);
 }
 
 void SiteFolder::fail(int error) const
@@ -171,19 +174,20 @@ void SiteFolder::lockParent()
     const std::string path = inFolder(m_parent, kLockName);
     // Opened without O_CREAT where it exists: in a shared sticky folder (protected_regular)
     // O_CREAT on another user's file is refused even when the file is there.
-    while (m_lock < 0) {
-        m_lock = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (m_lock >= 0 || errno != ENOENT)
+    int &lock = m_lock.fd;
+    while (lock < 0) {
+        lock = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (lock >= 0 || errno != ENOENT)
             break;
-        m_lock = ::open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0);
-        if (m_lock >= 0)
-            ::fchmod(m_lock, kLockMode);
+        lock = ::open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0);
+        if (lock >= 0)
+            ::fchmod(lock, kLockMode);
         else if (errno != EEXIST)
             break;
     }
-    if (m_lock < 0)
+    if (lock < 0)
         fail("cannot open its lock file " + path + ": " + std::strerror(errno));
-    while (::flock(m_lock, LOCK_EX) != 0) {
+    while (::flock(lock, LOCK_EX) != 0) {
         if (errno != EINTR)
             fail("cannot lock " + path + ": " + std::strerror(errno));
     }

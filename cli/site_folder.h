@@ -45,6 +45,9 @@ namespace shift {
 // mayFollowLink()). The process must be able to write the parent, and the folder when it holds
 // files (to remove the old ones).
 //
+// The lock is held from the constructor to the destructor, so a second SiteFolder in the same
+// parent waits for the first to be destroyed, in the same process too.
+//
 // Failures throw WriteError "cannot publish to FOLDER: REASON", with nothing of the run left
 // behind but the lock file, or (only when the old set cannot be removed after the swap) the
 // old set under its ".shiftcal-XXXXXX" name, which the message names. Destroying a SiteFolder
@@ -88,7 +91,16 @@ private:
     std::string m_temporary; // the new set until commit()
     std::optional<TemporaryPath> m_temporaryCleanup;
     std::deque<TemporaryPath> m_writtenCleanup;
-    int m_lock = -1;
+    // Closed as a member, so that a constructor that throws releases it too; after the
+    // destructor's body, so that no other run takes the new set for a dead run's meanwhile.
+    struct LockFile {
+        int fd = -1;
+        LockFile() = default;
+        LockFile(const LockFile &) = delete;
+        LockFile &operator=(const LockFile &) = delete;
+        ~LockFile();
+    };
+    LockFile m_lock;
     bool m_exists = false;
     struct stat m_old { }; // the folder as it was, when m_exists
     std::size_t m_oldCount = 0; // files in it

@@ -313,10 +313,13 @@ TEST(SiteFolder, RefusesWhatItMustNotReplace)
 
     // A foreign file that arrives while the new set is written is found at commit.
     fs::remove(root.file("site/b.txt"));
-    SiteFolder site(root.file("site"), { "a.txt" });
-    writeText(site, "a.txt", "new\n");
-    std::ofstream(root.file("site/late")) << "late\n";
-    EXPECT_THROW(site.commit(), WriteError);
+    {
+        // In a scope of its own: while one SiteFolder lives, another in the same parent waits.
+        SiteFolder site(root.file("site"), { "a.txt" });
+        writeText(site, "a.txt", "new\n");
+        std::ofstream(root.file("site/late")) << "late\n";
+        EXPECT_THROW(site.commit(), WriteError);
+    }
     EXPECT_EQ(namesIn(root.file("site")), (std::vector<std::string> { "a.txt", "late" }));
     EXPECT_EQ(readFile(root.file("site/a.txt")), "a\n");
     fs::remove(root.file("site/late"));
