@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <sys/stat.h>
 #include <toml++/toml.h>
 
 namespace shift {
@@ -629,9 +630,14 @@ bool zoneExists(const std::string &name)
             == std::string::npos;
     if (!shaped)
         return false;
-    std::ifstream file("/usr/share/zoneinfo/" + name, std::ios::binary);
-    char magic[4] = {};
-    return file.read(magic, 4) && std::string_view(magic, 4) == "TZif";
+    // Only a database that is there and lacks the name makes the name unknown. A missing
+    // database, or a zone file that is there but damaged, is the zone's fault and not the plant
+    // file's: the zone's reader names the file and what is wrong when a command needs it.
+    const std::string folder = "/usr/share/zoneinfo";
+    struct stat status { };
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return true;
+    return ::stat((folder + "/" + name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 const Plant &currentPlant()

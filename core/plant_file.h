@@ -44,9 +44,10 @@ std::optional<std::string> configuredPlantPath();
 // exists, else the built-in plant. Throws PlantError for a bad file.
 std::shared_ptr<const Plant> loadPlant(const std::optional<std::string> &explicitPath);
 
-// Whether the system's tz database has a zone of this name (a TZif file under
-// /usr/share/zoneinfo). Example: zoneExists("Europe/Stockholm") == true, zoneExists("Mars/Base")
-// == false.
+// Whether `name` may be a zone of the system's tz database: false for a malformed name and for
+// one the database (/usr/share/zoneinfo) lacks; true when the database itself is missing, whose
+// fault the zone's reader reports when a command needs the zone. Example:
+// zoneExists("Europe/Stockholm") == true, zoneExists("Mars/Base") == false.
 bool zoneExists(const std::string &name);
 
 } // namespace shift
