@@ -1,8 +1,8 @@
 #include "cli/cli_error.h"
 
-#include "core/zone_file.h"
 #include "core/days_database.h"
 #include "core/sqlite_connection.h"
+#include "core/zone_file.h"
 
 #include <cstdio>
 #include <unistd.h>

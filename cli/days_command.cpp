@@ -177,14 +177,14 @@ int runTeam(std::span<const std::string_view> args, ProcessClock &clock)
         move.team = parseOneTeam("team", operand);
         teamGiven = true;
     });
-    line.value("--scheme", kSchemeValues, move.scheme, parseScheme);
+    line.value("--scheme", schemeValues(), move.scheme, parseScheme);
     line.value("--from", kDateValues, from, parseDate);
     addDatabaseOption(line, database);
     line.parse(args);
     if (helpOnly(line))
         return kExitSuccess;
     if (!teamGiven)
-        throw UsageError("days team: the team is missing; expected " + std::string(kOneTeamValues));
+        throw UsageError("days team: the team is missing; expected " + oneTeamValues());
     if (!line.given("--from")) {
         const LocalDateTime now = clock.reading().local;
         from = civilDate(now.year, now.month, now.day);

@@ -61,9 +61,9 @@ std::string describeShift(const ScheduleDay &day, const EventShift &shift, const
 {
     const char letter = shift.letter;
     std::string text = std::string("Team ") + std::string(teamLetterOf(shift.team)) + ", "
-        + std::string(schemeNameOf(shift.scheme)) + " rotation: " + std::string(shiftMeaning(letter))
-        + " " + shiftHoursText(times) + " (" + std::to_string(times.lengthHours)
-        + " hours on the clock).";
+        + std::string(schemeNameOf(shift.scheme))
+        + " rotation: " + std::string(shiftMeaning(letter)) + " " + shiftHoursText(times) + " ("
+        + std::to_string(times.lengthHours) + " hours on the clock).";
     if (!windowMarksShift(shift.scheme, day.weekday, letter))
         text += " Sunday afternoon: the plant's eight-hour afternoon times.";
     if (day.holiday != 0)

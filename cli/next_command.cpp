@@ -105,7 +105,8 @@ void writeMyNextReport(const NextOptions &options, const PlantMoment &now, Outpu
     const PersonalRoster roster = loadMyRoster(options.mine);
     const std::chrono::sys_seconds instant = now.instant;
     const std::vector<WorkedShift> shifts = myNextShifts(roster,
-        dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day), instant,
+        dayCountOf(now.wallClock.year, now.wallClock.month - 1, now.wallClock.day),
+        instant,
         options.count);
     if (options.format == ReportFormat::Json) {
         std::string json = "[";

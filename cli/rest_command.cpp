@@ -92,15 +92,16 @@ std::string breachSentence(const RestBreach &breach, const RestLimits &limits)
     if (breach.rule == RestRule::Daily)
         return "less than " + std::to_string(limits.dailyHours.count()) + " hours of rest: " + span
             + " (daily rest)";
-    return "less than " + std::to_string(limits.weeklyHours.count()) + " hours of rest in the week of "
-        + isoDate(breach.week) + ": the longest is " + span + " (weekly rest)";
+    return "less than " + std::to_string(limits.weeklyHours.count())
+        + " hours of rest in the week of " + isoDate(breach.week) + ": the longest is " + span
+        + " (weekly rest)";
 }
 
 void writeRestReport(const RestOptions &options, OutputBuffer &out)
 {
     const PersonalRoster roster = loadMyRoster(options.mine);
-    const std::vector<RestBreach> breaches
-        = restBreachesOf(roster, dayCountOf(options.from), dayCountOf(options.to), currentPlant().rest);
+    const std::vector<RestBreach> breaches = restBreachesOf(
+        roster, dayCountOf(options.from), dayCountOf(options.to), currentPlant().rest);
     if (options.format == ReportFormat::Json) {
         out.append("[");
         for (std::size_t i = 0; i < breaches.size(); ++i) {

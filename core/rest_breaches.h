@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/plant.h"
-
 #include "core/shift_interval.h"
 
 #include <chrono>

@@ -262,7 +262,7 @@ TEST(DaysStorage, BadInputIsRefusedInOneLineAndWritesNothing)
         { { "days", "add", "extra", "2026-03-01" },
             "--shift: extra needs the shift worked; expected F, E or N" },
         { { "days", "add", "extra", "2026-03-01", "--shift", "X" },
-            "--shift: unknown shift 'X'; expected F, E or N" },
+            "--shift: norda has no shift 'X' on 2026-03-01" },
         { { "days", "add", "sick", "2026-03-05", "--to", "2026-03-04" },
             "--to: 2026-03-04 is before the first day 2026-03-05" },
         { { "days", "add", "sick", "2026-03-05", "--shift", "F" },
