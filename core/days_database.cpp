@@ -196,13 +196,15 @@ DaysDatabase::DaysDatabase(const std::string &path, Access access)
         // Looked at read-only first, so that a file we must refuse is never touched.
         auto reader = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadOnly);
         sqlite3_busy_timeout(reader->handle(), kBusyTimeoutMs);
+        // One snapshot for the whole look: a writer setting the file up may otherwise commit
+        // between the look at its application id and the look at its tables.
+        reader->execute("BEGIN");
         m_foundVersion = checkFile(*reader, path, access == Access::Write).version;
         // A file that was never set up (a writer's first transaction rolled back) reads as empty.
         if (access == Access::Read && m_foundVersion == 0)
             return;
         if (access == Access::Read) {
             m_db = std::move(reader);
-            m_db->execute("BEGIN");
             m_open = true;
             return;
         }
