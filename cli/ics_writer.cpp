@@ -125,21 +125,6 @@ void writeEvent(IcsLineWriter &ics,
     ics.line("END", "VEVENT");
 }
 
-// The Swedish names a worker's calendar gives days away.
-std::string_view awayName(DayKind kind)
-{
-    switch (kind) {
-    case DayKind::Vacation:
-        return "Semester";
-    case DayKind::Sick:
-        return "Sjuk";
-    case DayKind::Leave:
-        return "Tjänstledig";
-    default:
-        return "Ledig";
-    }
-}
-
 void writeAwayEvent(IcsLineWriter &ics,
     const DayEntry &entry,
     DayCount first,
@@ -152,7 +137,7 @@ void writeAwayEvent(IcsLineWriter &ics,
     ics.line("DTSTART;VALUE=DATE", dateDigits(civilDateOf(std::max(first, entry.first))));
     // An all-day event ends on the morning after its last day.
     ics.line("DTEND;VALUE=DATE", dateDigits(civilDateOf(std::min(last, entry.last) + 1)));
-    ics.line("SUMMARY", escapeText(std::string(awayName(entry.kind))));
+    ics.line("SUMMARY", escapeText(std::string(personalDayName(entry.kind))));
     if (!entry.note.empty())
         ics.line("DESCRIPTION", escapeText(entry.note));
     ics.line("TRANSP", "TRANSPARENT");

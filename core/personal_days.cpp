@@ -14,6 +14,23 @@ constexpr DayCount kLastDay = dayCountOf(9999, 11, 31);
 
 } // namespace
 
+std::string_view personalDayName(DayKind kind)
+{
+    switch (kind) {
+    case DayKind::Vacation:
+        return "Semester";
+    case DayKind::Sick:
+        return "Sjuk";
+    case DayKind::Leave:
+        return "Tjänstledig";
+    case DayKind::Off:
+        return "Ledig";
+    case DayKind::Extra:
+        return "Extra pass";
+    }
+    return {};
+}
+
 bool schemeHasShift(int scheme, char letter)
 {
     if (!isWorkedShift(letter))
@@ -90,6 +107,20 @@ std::vector<const DayEntry *> PersonalRoster::awayDays(DayCount first, DayCount 
         }
     }
     return days;
+}
+
+std::vector<const DayEntry *> PersonalRoster::entriesShownOn(
+    DayCount day, int scheme, int team) const
+{
+    std::vector<const DayEntry *> shown;
+    const TeamMove *move = teamOn(day);
+    if (move == nullptr || move->scheme != scheme || move->team != team)
+        return shown;
+    for (const DayEntry &entry : m_record.entries) {
+        if (entry.first <= day && day <= entry.last)
+            shown.push_back(&entry);
+    }
+    return shown;
 }
 
 std::vector<WorkedShift> PersonalRoster::workedShifts(

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A worker's own year: the team they work on from which day, and the days that differ from the
@@ -57,6 +58,10 @@ struct WorkedShift {
     const DayEntry *extra = nullptr; // the extra entry that adds it; null for a rostered shift
 };
 
+// What the worker's calendar and the window call a kind, in Swedish: "Semester", "Sjuk",
+// "Tjänstledig", "Ledig", "Extra pass".
+std::string_view personalDayName(DayKind kind);
+
 // Whether `letter` is a shift of `scheme`'s pattern. Example: (0, 'N') -> true; (0, 'X') -> false.
 bool schemeHasShift(int scheme, char letter);
 
@@ -84,6 +89,13 @@ public:
 
     // For each day from `first` to `last`, the first away entry that covers it, or null.
     std::vector<const DayEntry *> awayDays(DayCount first, DayCount last) const;
+
+    // The entries that a schedule of `team` (0..4) under `scheme` shows on `day`: none unless
+    // that is the worker's team and scheme on that day; else the away entries that cover the
+    // day and the extra entries of the day, by id.
+    // Example: team C of scheme 0 from 2026-01-01, a vacation 2026-05-04..2026-05-10 and an
+    // extra N on 2026-05-08: 8 May, scheme 0, team 2 -> both; team 3 -> none.
+    std::vector<const DayEntry *> entriesShownOn(DayCount day, int scheme, int team) const;
 
     // The shifts the worker works on the days from `first` to `last`, sorted by start.
     std::vector<WorkedShift> workedShifts(

@@ -8,13 +8,18 @@
 
 namespace shift {
 
-void drawActiveView(ShiftCalendar &calendar, DrawingSurface &target)
+void drawActiveView(ShiftCalendar &calendar, DrawingSurface &target, const PersonalRoster *mine)
 {
     const ScheduleState &s = calendar.state();
     if (s.calendarView == 0)
         drawMultiMonth(calendar, s.startYear, s.startMonth, s.firstTeam, s.lastTeam, target);
     else
-        drawMonthCalendar(calendar, s.startYear, s.startMonth, s.firstTeam, target);
+        drawMonthCalendar(calendar, s.startYear, s.startMonth, s.firstTeam, target, mine);
+}
+
+bool showsOneTeam(const ScheduleState &state)
+{
+    return state.calendarView != 0 || state.firstTeam == state.lastTeam;
 }
 
 std::optional<DaySpot> spotInActiveView(
@@ -26,20 +31,23 @@ std::optional<DaySpot> spotInActiveView(
     return MonthCalendarLayout(target).spotAt(x, y, s.startYear, s.startMonth, s.firstTeam);
 }
 
-std::string describeSpot(ShiftCalendar &calendar, const DaySpot &spot)
+std::string describeSpot(ShiftCalendar &calendar, const DaySpot &spot, const PersonalRoster *mine)
 {
     const ScheduleState &s = calendar.state();
     if (spot.isRowLabels())
         return describeDayRow(calendar, spot.date, s.firstTeam, s.lastTeam);
-    return describeDayCell(calendar, spot.date, spot.team);
+    return describeDayCell(calendar, spot.date, spot.team, showsOneTeam(s) ? mine : nullptr);
 }
 
-std::optional<ViewTip> tipInActiveView(
-    ShiftCalendar &calendar, DrawingSurface::Target target, int x, int y)
+std::optional<ViewTip> tipInActiveView(ShiftCalendar &calendar,
+    DrawingSurface::Target target,
+    int x,
+    int y,
+    const PersonalRoster *mine)
 {
     const ScheduleState &s = calendar.state();
     if (const std::optional<DaySpot> spot = spotInActiveView(s, target, x, y))
-        return ViewTip { describeSpot(calendar, *spot), spot->area };
+        return ViewTip { describeSpot(calendar, *spot, mine), spot->area };
     if (s.calendarView == 0)
         return std::nullopt;
     const std::optional<CalendarLabel> label

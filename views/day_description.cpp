@@ -123,6 +123,25 @@ std::string teamLine(ShiftCalendar &calendar, const DayFacts &facts, int team)
     return line;
 }
 
+std::string entryLine(const DayEntry &entry, int scheme, int weekday)
+{
+    std::string line(personalDayName(entry.kind));
+    if (entry.kind == DayKind::Extra) {
+        line += ' ';
+        line += entry.letter;
+        if (const std::optional<ShiftTimes> times = shiftTimesOf(scheme, weekday, entry.letter)) {
+            line += ' ';
+            line += hoursText(*times);
+        }
+    }
+    if (!entry.note.empty()) {
+        line += ": ";
+        for (const char c : entry.note)
+            line += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+    }
+    return line;
+}
+
 std::string dateLine(const ShownDay &day, const DayFacts &facts)
 {
     std::string line(kSwedishWeekdays[static_cast<std::size_t>(facts.weekday)]);
@@ -137,7 +156,11 @@ std::string dateLine(const ShownDay &day, const DayFacts &facts)
     return line;
 }
 
-std::string dayLines(ShiftCalendar &calendar, const ShownDay &day, int firstTeam, int lastTeam)
+std::string dayLines(ShiftCalendar &calendar,
+    const ShownDay &day,
+    int firstTeam,
+    int lastTeam,
+    const PersonalRoster *mine = nullptr)
 {
     const DayFacts facts = factsOf(calendar, day);
     std::string text = dateLine(day, facts);
@@ -153,6 +176,13 @@ std::string dayLines(ShiftCalendar &calendar, const ShownDay &day, int firstTeam
         text += '\n';
         text += teamLine(calendar, facts, team);
     }
+    if (mine != nullptr) {
+        const int scheme = calendar.state().scheme;
+        for (const DayEntry *entry : mine->entriesShownOn(facts.dayCount, scheme, firstTeam)) {
+            text += '\n';
+            text += entryLine(*entry, scheme, facts.weekday);
+        }
+    }
     return text;
 }
 
@@ -163,9 +193,10 @@ std::string teamName(int team)
     return "Lag " + std::string(teamLetterOf(team));
 }
 
-std::string describeDayCell(ShiftCalendar &calendar, const ShownDay &day, int team)
+std::string describeDayCell(
+    ShiftCalendar &calendar, const ShownDay &day, int team, const PersonalRoster *mine)
 {
-    return dayLines(calendar, day, team, team);
+    return dayLines(calendar, day, team, team, mine);
 }
 
 std::string describeDayRow(

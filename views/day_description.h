@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/personal_days.h"
 #include "core/shift_calendar.h"
 #include "views/day_spot.h"
 
@@ -19,9 +20,15 @@ namespace shift {
 // Each reads the scheme and the cycle length of calendar.state() and leaves only its scratch
 // fields changed; none reads the clock.
 
-// Lines 1 to 4 for `team` (0..4). Example, scheme 0, { 2016, 9, 1 }, team 3:
-// "lördag 1 oktober 2016, vecka 39\nLag D: eftermiddag 14-22".
-std::string describeDayCell(ShiftCalendar &calendar, const ShownDay &day, int team);
+// Lines 1 to 4 for `team` (0..4), then a line for each of the worker's entries that `mine`
+// shows on the day for that team under the state's scheme (PersonalRoster::entriesShownOn):
+// the kind's name (personalDayName), an extra shift's letter and hours, and ": " and the note
+// when there is one, each control character of it (line breaks too) a space.
+// Examples, scheme 0, { 2016, 9, 1 }, team 3: "lördag 1 oktober 2016, vecka 39\nLag D:
+// eftermiddag 14-22"; with team D the worker's and a sick day noted "feber":
+// "...\nLag D: eftermiddag 14-22\nSjuk: feber"; an extra night: "...\nExtra pass N 22-06".
+std::string describeDayCell(
+    ShiftCalendar &calendar, const ShownDay &day, int team, const PersonalRoster *mine = nullptr);
 
 // Lines 1 to 4 with a line for every team from firstTeam to lastTeam (0 <= first <= last <= 4).
 // Example, scheme 1, { 2016, 11, 24 }, 0..1:

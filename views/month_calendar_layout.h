@@ -62,6 +62,14 @@ public:
     static constexpr int kHolidayNameBelow = 24;
     int dayNumberX(int weekday) const { return x(142 + 80 * weekday); }
 
+    // The worker's marks of a day (month_calendar_view.h), in the cell's top right corner, clear
+    // of the letter, the day number and the holiday name: a 9-pixel square from (markX, the
+    // cell's outline + kMarkBelowTop), and an extra shift's text below it from (markX - 4,
+    // the cell's outline + kExtraMarkBelowTop).
+    int markX(int weekday) const { return x(192 + 80 * weekday); }
+    static constexpr int kMarkBelowTop = 3;
+    static constexpr int kExtraMarkBelowTop = 15;
+
     // Grid rows of a month whose 1st falls on `firstWeekday` and that has `length` days, the
     // header row included: one per Monday-to-Sunday week it touches, plus one (5, 6 or 7).
     static int rowCount(int firstWeekday, int length);

@@ -41,13 +41,15 @@ struct MonthFigures {
 
 class MonthCalendarDrawing {
 public:
-    MonthCalendarDrawing(ShiftCalendar &calendar, int team, DrawingSurface &target)
+    MonthCalendarDrawing(
+        ShiftCalendar &calendar, int team, DrawingSurface &target, const PersonalRoster *mine)
         : m_calendar(calendar)
         , m_state(calendar.state())
         , m_surface(target)
         , m_layout(target.target())
         , m_page(pageFor(target, calendar.rotation()))
         , m_team(team)
+        , m_mine(mine)
     {
     }
 
@@ -63,6 +65,7 @@ private:
     void drawDayCells(std::int32_t year, int month, const MonthFigures &figures);
     void drawWeekNumbers(std::int32_t year, int month, int day, int weekRow);
     void drawDayCell(int month, int day, int weekday, int textY, const MonthFigures &figures);
+    void drawMyMarks(DayCount dayCount, int weekday, int weekRow);
 
     int x(int offset) const { return m_layout.x(offset); }
     int y(int offset) const { return m_layout.y(offset); }
@@ -73,6 +76,7 @@ private:
     const MonthCalendarLayout m_layout;
     const Page m_page;
     const int m_team;
+    const PersonalRoster *m_mine;
 };
 
 void MonthCalendarDrawing::draw(std::int32_t year, int month)
@@ -162,6 +166,8 @@ void MonthCalendarDrawing::drawDayCells(std::int32_t year, int month, const Mont
         if (weekday == kMonday)
             drawWeekNumbers(year, month, day, weekRow);
         drawDayCell(month, day, weekday, m_layout.textLineY(weekRow), figures);
+        if (m_mine != nullptr)
+            drawMyMarks(figures.base + day, weekday, weekRow);
     }
 }
 
@@ -203,12 +209,48 @@ void MonthCalendarDrawing::drawDayCell(
     m_surface.TextOut(m_layout.dayNumberX(weekday), textY, std::to_string(day));
 }
 
+void MonthCalendarDrawing::drawMyMarks(DayCount dayCount, int weekday, int weekRow)
+{
+    bool away = false;
+    std::string extras;
+    for (const DayEntry *entry : m_mine->entriesShownOn(dayCount, m_state.scheme, m_team)) {
+        if (entry->kind != DayKind::Extra)
+            away = true;
+        else if (extras.find(entry->letter) == std::string::npos)
+            extras += entry->letter;
+    }
+    // Grid row r holds week row r - 1.
+    const int top = m_layout.rowTop(weekRow + 1);
+    const int left = m_layout.markX(weekday);
+    const DrawingSurface::BrushState brush = m_surface.Brush;
+    const DrawingSurface::FontState font = m_surface.Font;
+    if (away) {
+        m_surface.Brush.Color = kBlue;
+        m_surface.Rectangle(left,
+            top + MonthCalendarLayout::kMarkBelowTop,
+            left + 9,
+            top + MonthCalendarLayout::kMarkBelowTop + 9);
+    }
+    if (!extras.empty()) {
+        m_surface.Brush = brush;
+        m_surface.Font.Color = kBlue;
+        m_surface.Font.Height = -11;
+        m_surface.TextOut(left - 4, top + MonthCalendarLayout::kExtraMarkBelowTop, "+" + extras);
+    }
+    m_surface.Brush = brush;
+    m_surface.Font = font;
+}
+
 } // namespace
 
-void drawMonthCalendar(
-    ShiftCalendar &calendar, std::int32_t year, int month, int team, DrawingSurface &target)
+void drawMonthCalendar(ShiftCalendar &calendar,
+    std::int32_t year,
+    int month,
+    int team,
+    DrawingSurface &target,
+    const PersonalRoster *mine)
 {
-    MonthCalendarDrawing(calendar, team, target).draw(year, month);
+    MonthCalendarDrawing(calendar, team, target, mine).draw(year, month);
 }
 
 } // namespace shift

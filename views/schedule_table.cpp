@@ -76,9 +76,10 @@ std::pair<int, int> ScheduleTable::cellAt(int x, int y) const
     return { -1, -1 };
 }
 
-std::string ScheduleTable::cellText(ShiftCalendar &calendar, int row, int column) const
+std::string ScheduleTable::cellText(
+    ShiftCalendar &calendar, int row, int column, const PersonalRoster *mine) const
 {
-    return describeDayCell(calendar, day(row), team(column));
+    return describeDayCell(calendar, day(row), team(column), columnCount() == 1 ? mine : nullptr);
 }
 
 std::string ScheduleTable::rowText(ShiftCalendar &calendar, int row) const

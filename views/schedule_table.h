@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/personal_days.h"
 #include "core/shift_calendar.h"
 #include "views/day_spot.h"
 #include "views/drawing_surface.h"
@@ -38,9 +39,11 @@ public:
     // The row and column whose cell lies at (x, y), or -1, -1.
     std::pair<int, int> cellAt(int x, int y) const;
 
-    // What the cell, its row and its column say: describeDayCell, describeDayRow for every team
-    // of the table, and the team's name.
-    std::string cellText(ShiftCalendar &calendar, int row, int column) const;
+    // What the cell, its row and its column say: describeDayCell (with the entries of `mine`
+    // when the table has one column), describeDayRow for every team of the table, and the
+    // team's name.
+    std::string cellText(
+        ShiftCalendar &calendar, int row, int column, const PersonalRoster *mine = nullptr) const;
     std::string rowText(ShiftCalendar &calendar, int row) const;
     std::string columnText(int column) const;
 

@@ -101,6 +101,28 @@ TEST(PersonalDays, RandomRecordsGiveTheShiftsReckonedDayByDay)
                     .second);
         }
         EXPECT_EQ(found, reckonedShifts(record, first, last)) << "round " << round;
+
+        // What a schedule of one team shows: the entries of a day on the worker's team only.
+        for (DayCount day = first; day <= last; day += 3) {
+            const TeamMove *move = nullptr;
+            for (const TeamMove &m : record.moves) {
+                if (m.from <= day && (move == nullptr || m.from > move->from))
+                    move = &m;
+            }
+            std::set<std::int64_t> covering;
+            for (const DayEntry &e : record.entries) {
+                if (e.first <= day && day <= e.last)
+                    covering.insert(e.id);
+            }
+            for (int team = 0; team < 5; ++team) {
+                std::set<std::int64_t> shown;
+                for (const DayEntry *entry : roster.entriesShownOn(day, round % 2, team))
+                    shown.insert(entry->id);
+                const bool mine
+                    = move != nullptr && move->scheme == round % 2 && move->team == team;
+                EXPECT_EQ(shown, mine ? covering : std::set<std::int64_t>()) << day << " " << team;
+            }
+        }
     }
 }
 

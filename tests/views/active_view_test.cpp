@@ -93,5 +93,29 @@ TEST(ActiveView, TheTwoViewsDrawDifferently)
     EXPECT_EQ(monthCalendar.callsOf(RecordedCall::Op::SetWindowHeight).size(), 1u);
 }
 
+// A view names the worker's entries only where it shows one team: the calendar, and the
+// multi-month view of one team; its row labels and a view of all teams stay as they were.
+TEST(ActiveView, TheWorkersEntriesShowWhereOneTeamIsShown)
+{
+    PersonalRecord record;
+    record.moves.push_back({ dayCountOf(2016, 0, 1), 0, 1 });
+    record.entries.push_back(
+        { 1, DayKind::Sick, dayCountOf(2016, 9, 3), dayCountOf(2016, 9, 3), ' ', "" });
+    const PersonalRoster mine(record);
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 3, 12), 0);
+    ScheduleState &s = calendar.state();
+    const DaySpot cell { { 2016, 9, 3 }, 1, {} };
+    const DaySpot labels { { 2016, 9, 3 }, DaySpot::kRowLabels, {} };
+    s.firstTeam = 0;
+    s.lastTeam = 4;
+    EXPECT_EQ(describeSpot(calendar, cell, &mine), describeSpot(calendar, cell));
+    s.firstTeam = s.lastTeam = 1;
+    EXPECT_EQ(describeSpot(calendar, cell, &mine), describeSpot(calendar, cell) + "\nSjuk");
+    EXPECT_EQ(describeSpot(calendar, labels, &mine), describeSpot(calendar, labels));
+    s.calendarView = 1;
+    s.lastTeam = 4;
+    EXPECT_EQ(describeSpot(calendar, cell, &mine), describeSpot(calendar, cell) + "\nSjuk");
+}
+
 } // namespace
 } // namespace shift

@@ -234,6 +234,37 @@ TEST(DayDescriptionSweep, ShiftHoursAreThoseOfTheShiftTimesRule)
     }
 }
 
+// The worker's entries follow the team's line, on the worker's team only: the kind's name, an
+// extra's letter and hours, the note with its control characters as spaces.
+TEST(DayDescription, NamesTheWorkersEntriesOnTheirTeam)
+{
+    PersonalRecord record;
+    record.moves.push_back({ dayCountOf(2016, 0, 1), 0, 3 });
+    record.entries.push_back({ 1,
+        DayKind::Vacation,
+        dayCountOf(2016, 9, 3),
+        dayCountOf(2016, 9, 5),
+        ' ',
+        "Kreta\n\tmed barnen" });
+    record.entries.push_back(
+        { 2, DayKind::Extra, dayCountOf(2016, 9, 4), dayCountOf(2016, 9, 4), 'N', "för Anna" });
+    record.entries.push_back(
+        { 3, DayKind::Leave, dayCountOf(2016, 9, 4), dayCountOf(2016, 9, 4), ' ', "" });
+    const PersonalRoster mine(record);
+    ShiftCalendar calendar = calendarAt(at(2016, 10, 1), 0);
+    const std::string plain = describeDayCell(calendar, { 2016, 9, 4 }, 3);
+    EXPECT_EQ(describeDayCell(calendar, { 2016, 9, 4 }, 3, &mine),
+        plain + "\nSemester: Kreta  med barnen\nExtra pass N 22-06: för Anna\nTjänstledig");
+    EXPECT_EQ(describeDayCell(calendar, { 2016, 9, 4 }, 2, &mine),
+        describeDayCell(calendar, { 2016, 9, 4 }, 2));
+    EXPECT_EQ(describeDayCell(calendar, { 2016, 9, 6 }, 3, &mine),
+        describeDayCell(calendar, { 2016, 9, 6 }, 3));
+    // Under the other scheme team D is not the worker's.
+    ShiftCalendar other = calendarAt(at(2016, 10, 1), 1);
+    EXPECT_EQ(describeDayCell(other, { 2016, 9, 4 }, 3, &mine),
+        describeDayCell(other, { 2016, 9, 4 }, 3));
+}
+
 // The clock's marks against the hours the tooltip gives: "arbetar nu" exactly while the clock
 // stands within the hours of the cell's shift (from its day's start, so a night runs on into the
 // next morning), but for the Sunday afternoon the window does not mark; a stop names no hours.

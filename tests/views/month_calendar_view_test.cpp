@@ -435,5 +435,71 @@ TEST(MonthCalendarCells, MarksNeitherTodayNorTheShiftWorkingNow)
     EXPECT_TRUE(testing::textsWithFontColour(surface, kBlue).empty());
 }
 
+// ---------------------------------------------------------------------------------------------
+
+// A worker on team D of scheme 0 from 2016: away 3 to 5 October 2016, an extra night on the 8th.
+PersonalRoster myOctober()
+{
+    PersonalRecord record;
+    record.moves.push_back({ dayCountOf(2016, 0, 1), 0, 3 });
+    record.entries.push_back(
+        { 1, DayKind::Vacation, dayCountOf(2016, 9, 3), dayCountOf(2016, 9, 5), ' ', "Kreta" });
+    record.entries.push_back(
+        { 2, DayKind::Extra, dayCountOf(2016, 9, 8), dayCountOf(2016, 9, 8), 'N', "" });
+    return PersonalRoster(record);
+}
+
+// The marks are calls of their own, in blue, in the cells' top right corners; without them the
+// drawing is call for call the one without a record, and on another team it is that drawing.
+TEST(MonthCalendarMyDays, MarksBesideTheLettersAndNothingElseChanges)
+{
+    const PersonalRoster mine = myOctober();
+    for (const Target target : { Target::MainWindow, Target::PrintSurface }) {
+        RecordingSurface plain(target);
+        RecordingSurface otherTeam(target);
+        RecordingSurface marked(target);
+        ShiftCalendar calendar = calendarAt(at(2016, 10, 3, 3), 0);
+        drawMonthCalendar(calendar, 2016, 9, 3, plain);
+        drawMonthCalendar(calendar, 2016, 9, 2, otherTeam, &mine);
+        drawMonthCalendar(calendar, 2016, 9, 3, marked, &mine);
+        RecordingSurface plainC(target);
+        drawMonthCalendar(calendar, 2016, 9, 2, plainC);
+        EXPECT_EQ(otherTeam.log(), plainC.log());
+
+        const Page page(marked);
+        std::vector<RecordedCall> rest;
+        std::vector<std::pair<int, int>> squares; // x, y
+        std::vector<std::pair<int, std::string>> extras; // x, text
+        for (const RecordedCall &call : marked.calls()) {
+            if (call.op == RecordedCall::Op::Rectangle && call.brush == kBlue) {
+                squares.emplace_back(call.x(), call.y());
+                EXPECT_EQ(call.args[2] - call.args[0], 9);
+                EXPECT_EQ(call.args[3] - call.args[1], 9);
+            } else if (call.op == RecordedCall::Op::TextOut && call.fontColour == kBlue) {
+                extras.emplace_back(call.x(), call.text);
+                EXPECT_EQ(call.fontHeight, -11);
+            } else {
+                rest.push_back(call);
+            }
+        }
+        std::string restLog;
+        for (const RecordedCall &call : rest)
+            restLog += call.line() + "\n";
+        EXPECT_EQ(restLog, plain.log());
+
+        // Monday 3 to Wednesday 5 October, week row 2, right of the letter (at most 15 pixels
+        // wide at 20 pixels high) and inside the cell.
+        const int top = page.y0 + 46 * 3 - 14;
+        EXPECT_EQ(squares,
+            (std::vector<std::pair<int, int>> { { page.x0 + 192, top + 3 },
+                { page.x0 + 272, top + 3 },
+                { page.x0 + 352, top + 3 } }));
+        for (int weekday = 0; weekday < 3; ++weekday)
+            EXPECT_GE(squares[static_cast<std::size_t>(weekday)].first, page.shiftX(weekday) + 15);
+        EXPECT_EQ(extras,
+            (std::vector<std::pair<int, std::string>> { { page.x0 + 188 + 80 * 5, "+N" } }));
+    }
+}
+
 } // namespace
 } // namespace shift
