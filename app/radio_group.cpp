@@ -41,7 +41,13 @@ TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, QWidget
     // idClicked also follows a click on the item already selected and the click that an arrow
     // key performs on the next item; only a change of the selection is reported.
     connect(m_group, &QButtonGroup::idClicked, this, &TRadioGroup::userClicked);
-    connect(m_group, &QButtonGroup::idToggled, this, &TRadioGroup::updateTabStop);
+    // Assistive technology selects an item with its Toggle action, which checks the button
+    // without a click; that is the user's choice too. setItemIndex's own checking is not.
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        updateTabStop();
+        if (checked && !m_settingIndex)
+            userClicked(index);
+    });
     placeButtons();
     updateTabStop();
 }
@@ -53,8 +59,10 @@ int TRadioGroup::ItemIndex() const
 
 void TRadioGroup::setItemIndex(int index)
 {
+    m_settingIndex = true;
     if (index >= 0 && index < itemCount())
         m_buttons[static_cast<std::size_t>(index)]->setChecked(true);
+    m_settingIndex = false;
     m_reportedIndex = ItemIndex();
 }
 

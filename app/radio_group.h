@@ -15,9 +15,10 @@ namespace shift {
 // stands on the frame's top line. The group takes one place in the tab order, its selected
 // item's.
 //
-// OnClick is emitted when the user changes the selected item: by clicking another item, or by
-// an arrow key that moves the selection within the group. Clicking the item already selected
-// emits nothing, and neither does setItemIndex.
+// OnClick is emitted when the user changes the selected item: by clicking another item, by an
+// arrow key that moves the selection within the group, or by an item's Toggle action from
+// assistive technology. Clicking the item already selected emits nothing, and neither does
+// setItemIndex.
 //
 // Example: items "Calender", "Normal" at ItemIndex 1; the user clicks "Calender" -> ItemIndex 0
 // and one OnClick; a second click on it -> nothing.
@@ -51,6 +52,7 @@ private:
     QButtonGroup *m_group;
     std::vector<QRadioButton *> m_buttons;
     int m_reportedIndex = -1;
+    bool m_settingIndex = false;
 };
 
 } // namespace shift

@@ -14,6 +14,7 @@
 #include "views/active_view.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMessageBox>
@@ -717,6 +718,13 @@ void MainWindowTest::arrowKeyInViewGroupSwitchesView()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(state().calendarView, 0);
     QCOMPARE(Form1->outerSize(), kNormalSize);
+    // A screen reader's Toggle action on an item is the user's choice as well.
+    QAccessibleInterface *calender
+        = QAccessible::queryAccessibleInterface(Form1->RadioGroupVisningstyp->button(0));
+    QVERIFY(calender != nullptr && calender->actionInterface() != nullptr);
+    calender->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(state().calendarView, 1);
+    QCOMPARE(Form1->outerSize(), kCalendarSize);
 }
 
 // Counts paint events of a widget.
