@@ -3,6 +3,7 @@
 #include "app/dialog_fonts.h"
 #include "app/error_box.h"
 #include "app/info_window.h"
+#include "app/my_days.h"
 #include "app/schedule_accessibility.h"
 #include "app/short_date.h"
 #include "app/window_frame.h"
@@ -443,8 +444,26 @@ void TForm1::Panel2Click()
 
 void TForm1::redrawActiveView()
 {
-    drawOnWindow([this](DrawingSurface &surface) { drawActiveView(m_calendar, surface); });
+    drawOnWindow(
+        [this](DrawingSurface &surface) { drawActiveView(m_calendar, surface, myRoster()); });
     scheduleRedrawn(*this);
+}
+
+void TForm1::followMyDays(const QString &path)
+{
+    m_myDays = new MyDays(path, this);
+    connect(m_myDays, &MyDays::changed, this, [this] {
+        runGuarded([this] {
+            redrawActiveView();
+            scheduleTextsChanged(*this);
+        });
+    });
+    redrawActiveView();
+}
+
+const PersonalRoster *TForm1::myRoster() const
+{
+    return m_myDays != nullptr ? m_myDays->roster() : nullptr;
 }
 
 bool TForm1::event(QEvent *event)
@@ -462,8 +481,8 @@ bool TForm1::event(QEvent *event)
 // drawing does, and reads no clock.
 void TForm1::showDayTip(const QPoint &at, const QPoint &globalAt)
 {
-    const std::optional<ViewTip> tip
-        = tipInActiveView(m_calendar, DrawingSurface::Target::MainWindow, at.x(), at.y());
+    const std::optional<ViewTip> tip = tipInActiveView(
+        m_calendar, DrawingSurface::Target::MainWindow, at.x(), at.y(), myRoster());
     if (!tip) {
         QToolTip::hideText();
         return;

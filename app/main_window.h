@@ -6,6 +6,7 @@
 #include "app/print_command.h"
 #include "app/radio_group.h"
 #include "app/window_frame.h"
+#include "core/personal_days.h"
 #include "core/shift_calendar.h"
 #include "views/drawing_surface.h"
 
@@ -21,6 +22,8 @@ class QIcon;
 class QWindow;
 
 namespace shift {
+
+class MyDays;
 
 using TButton = QPushButton;
 
@@ -49,6 +52,11 @@ using TButton = QPushButton;
 // of a header or week number, for the point the views' own layout finds; and assistive
 // technology reads the drawn view as a table, which takes the keyboard focus after the
 // controls, and Ctrl+Home clicks the date panel (schedule_accessibility.h).
+//
+// The worker's own days: after followMyDays, the view is redrawn whenever the days database
+// changes, and where it shows the worker's team the tooltips, the table assistive technology
+// reads and the calendar's marks give the worker's entries (views/active_view.h). Without it,
+// or without a record, the window is as if the database did not exist.
 //
 // Fonts: the window and its controls have fixed pixel sizes. The views draw with the drawing
 // font, which starts as the window's 16-pixel font; on a screen set to large fonts FormCreate
@@ -104,6 +112,12 @@ public:
 
     ShiftCalendar &calendar() { return m_calendar; }
 
+    // Reads the days database at `path` (app/my_days.h) now and whenever it changes, redrawing
+    // the view each time. Called once, by the program's start.
+    void followMyDays(const QString &path);
+    // The worker's record as last read, or null.
+    const PersonalRoster *myRoster() const;
+
     // The font the views start each drawing with, and its character height in pixels on this
     // window's screen: 16 pixels, or 12 points on a large-font screen (20 pixels at 120 dpi).
     QFont drawingFont() const { return m_drawingFont; }
@@ -151,6 +165,8 @@ private:
     // A drawing asked for outside a paint event, done by the paint event it causes.
     Drawing m_requestedDrawing;
     int m_paintCount = 0;
+
+    MyDays *m_myDays = nullptr; // a child of the window
 
     QPointer<QWindow> m_lastFocusWindow;
     bool m_centred = false;

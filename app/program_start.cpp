@@ -4,6 +4,7 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/print_surface.h"
+#include "core/days_database.h"
 #include "views/active_view.h"
 
 #include <QApplication>
@@ -35,6 +36,9 @@ public:
         m_form1 = std::make_unique<TForm1>(calendar);
         Form1 = m_form1.get();
         Form1->FormCreate();
+        const std::string myDays = defaultDaysDatabasePath();
+        if (!myDays.empty())
+            Form1->followMyDays(QString::fromStdString(myDays));
     }
 
     // The secondary windows set their globals and run their creation handlers as they are
@@ -44,8 +48,10 @@ public:
     // The print surface draws what the main window shows, in its print layout.
     void createForm3(ShiftCalendar &calendar)
     {
-        m_form3 = std::make_unique<TForm3>(
-            [&calendar](DrawingSurface &surface) { drawActiveView(calendar, surface); });
+        m_form3
+            = std::make_unique<TForm3>([&calendar, form1 = m_form1.get()](DrawingSurface &surface) {
+                  drawActiveView(calendar, surface, form1->myRoster());
+              });
     }
 
 private:

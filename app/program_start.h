@@ -10,7 +10,8 @@ class TForm1;
 
 // The program's start and run, after the QApplication exists:
 //   1. Form1, the main window (TForm1 on `calendar`), then Form1->FormCreate(), which gives
-//      `calendar` its first values; closing Form1 ends the run.
+//      `calendar` its first values; closing Form1 ends the run. Form1 then follows the
+//      worker's days database at its default path (core/days_database.h), read-only.
 //   2. Form2, the info window, a child window of Form1 that Form1 owns; hidden.
 //   3. Form3, the print surface, drawing the active view of `calendar`; its creation already
 //      draws from the state. Never shown.

@@ -52,6 +52,8 @@ public:
 
     // After a redraw: the focused cell follows its day and team into the new shape.
     void redrawn();
+    // After the cells' texts changed in the same shape: the table is told as after a new shape.
+    void textsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -345,7 +347,7 @@ QString ScheduleCellAccessible::text(QAccessible::Text t) const
     ShiftCalendar &calendar = grid.form().calendar();
     switch (t) {
     case QAccessible::Name:
-        return fromUtf8(shape.cellText(calendar, m_row, m_column));
+        return fromUtf8(shape.cellText(calendar, m_row, m_column, grid.form().myRoster()));
     case QAccessible::Description:
         return fromUtf8(describeClockMarks(calendar, shape.day(m_row), shape.team(m_column)));
     default:
@@ -629,7 +631,14 @@ int ScheduleFocus::currentColumn() const
 
 void ScheduleFocus::redrawn()
 {
-    if (!refresh() || !QAccessible::isActive())
+    if (refresh())
+        textsChanged();
+}
+
+void ScheduleFocus::textsChanged()
+{
+    refresh();
+    if (!QAccessible::isActive())
         return;
     QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
     if (table == nullptr)
@@ -744,7 +753,7 @@ void ScheduleFocus::showTip()
     const int column = currentColumn();
     const QRect cell = toQRect(m_shape.cellArea(row, column)).translated(-pos());
     QToolTip::showText(mapToGlobal(cell.bottomRight()),
-        fromUtf8(m_shape.cellText(m_window.calendar(), row, column)),
+        fromUtf8(m_shape.cellText(m_window.calendar(), row, column, m_window.myRoster())),
         this,
         cell);
 }
@@ -824,6 +833,12 @@ void scheduleRedrawn(TForm1 &window)
 {
     if (auto *focus = window.findChild<ScheduleFocus *>(QString(), Qt::FindDirectChildrenOnly))
         focus->redrawn();
+}
+
+void scheduleTextsChanged(TForm1 &window)
+{
+    if (auto *focus = window.findChild<ScheduleFocus *>(QString(), Qt::FindDirectChildrenOnly))
+        focus->textsChanged();
 }
 
 } // namespace shift

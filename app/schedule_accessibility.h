@@ -57,4 +57,8 @@ void makeAccessible(TForm2 &window);
 // model reset. Costs nothing while none listens.
 void scheduleRedrawn(TForm1 &window);
 
+// Tells the table that the words of its cells changed while its shape stayed (the worker's
+// days were read again): assistive technology hears a model reset, as after a new shape.
+void scheduleTextsChanged(TForm1 &window);
+
 } // namespace shift

@@ -4,6 +4,8 @@
 #                             focus, date panel, font check, error box (QtTest).
 #   main_window_large_fonts   the same program's font check on a 120-dpi screen.
 #   main_window_random_test   offscreen: 10,000 random user events, invariants after each.
+#   my_days_test              the window's reader of the worker's days against the real
+#                             shiftcal writing the same database at once.
 #   hour_watch_test           offscreen: the watch with a clock the test moves, and the window
 #                             following midnight by itself.
 #   schedule_accessibility_test  offscreen: the schedule as a table through Qt's accessibility
@@ -36,8 +38,10 @@ set(SHIFT_MAIN_WINDOW_TEST_ENV
     "QT_ENABLE_HIGHDPI_SCALING=0"
     "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock")
 
-# A scale factor from the caller's environment would change every size the tests check.
-set(SHIFT_MAIN_WINDOW_TEST_ENV_MODS "QT_SCALE_FACTOR=unset:" "QT_SCREEN_SCALE_FACTORS=unset:")
+# A scale factor from the caller's environment would change every size the tests check, and the
+# caller's own days database what the window shows.
+set(SHIFT_MAIN_WINDOW_TEST_ENV_MODS "QT_SCALE_FACTOR=unset:" "QT_SCREEN_SCALE_FACTORS=unset:"
+    "XDG_DATA_HOME=set:${CMAKE_CURRENT_BINARY_DIR}/no-days")
 
 shift_add_main_window_qtest(main_window_test)
 add_test(NAME app.main_window COMMAND main_window_test)
@@ -57,6 +61,12 @@ set_tests_properties(app.main_window_random PROPERTIES
     LABELS "app" TIMEOUT 900
     ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV}"
     ENVIRONMENT_MODIFICATION "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_FONT_DPI=unset:")
+
+shift_add_main_window_qtest(my_days_test)
+add_test(NAME app.my_days COMMAND my_days_test)
+set_tests_properties(app.my_days PROPERTIES
+    LABELS "app" TIMEOUT 300
+    ENVIRONMENT "${SHIFT_MAIN_WINDOW_TEST_ENV};SHIFTCAL=$<TARGET_FILE:shiftcal>")
 
 foreach(name hour_watch schedule_accessibility)
     shift_add_main_window_qtest(${name}_test)
@@ -78,7 +88,8 @@ set_tests_properties(app.main_window_xvfb PROPERTIES
 
 add_test(NAME app.schedule_atspi
     COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/atspi/schedule_atspi_test.sh
-            $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/atspi-artifacts)
+            $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/atspi-artifacts
+            $<TARGET_FILE:shiftcal>)
 set_tests_properties(app.schedule_atspi PROPERTIES
     LABELS "app" TIMEOUT 300
     ENVIRONMENT "CUPS_SERVER=${CMAKE_CURRENT_BINARY_DIR}/no-scheduler/cups.sock"

@@ -7,7 +7,12 @@ shift working now; Shift+Tab and the arrow keys (typed with xdotool) move the fo
 table, and the focus events name the cell; Ctrl+Home does what the date panel's click does.
 Every wait polls for its condition with a bound.
 
-usage: schedule_atspi_check.py WINDOW_ID   (the main window's X id, for xdotool)
+The worker's days (recorded before the start on team D) show where the view shows team D:
+in the cells' text, and in the calendar as blue marks beside the letters; a day shiftcal adds
+while the window is open shows without a restart.
+
+usage: schedule_atspi_check.py WINDOW_ID SHIFTCAL ARTIFACT_DIR
+       (the main window's X id, for xdotool; the shiftcal that keeps the worker's days)
 """
 import subprocess
 import sys
@@ -189,5 +194,52 @@ info = wait_for("the info window", lambda: find(app, pyatspi.ROLE_DIALOG, "Info"
 check_named(info, ["Information om programmet", "Stäng"])
 box = find(info, pyatspi.ROLE_TEXT, "Information om programmet")
 check(box.queryText().getText(0, -1).startswith("ShiftSchedule version "), "the info text")
+
+# The worker's days, on team D alone: chosen from the team list by its letter.
+find(info, pyatspi.ROLE_PUSH_BUTTON, "Stäng").queryAction().doAction(0)
+wait_for("the info window closed", lambda: not info.getState().contains(pyatspi.STATE_SHOWING))
+teams = next(c for c in controls(main) if c.getRole() == pyatspi.ROLE_COMBO_BOX
+             and labelled_by(c) == "Skiftlag")
+x, y, w, h = teams.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], check=True)
+wait_for("the team list open", lambda: teams.getState().contains(pyatspi.STATE_EXPANDED)
+         or teams.getState().contains(pyatspi.STATE_FOCUSED))
+subprocess.run(["xdotool", "key", "d", "Return"], check=True)
+wait_for("one column", lambda: grid.nColumns == 1)
+
+
+def cell_text(row):
+    return grid.getAccessibleAt(row, 0).queryText().getText(0, -1)
+
+
+check(cell_text(2).endswith("\nSemester: Kreta med barnen"), f"3 October: {cell_text(2)!r}")
+check(cell_text(7).endswith("\nExtra pass N 22-06: för Anna"), f"8 October: {cell_text(7)!r}")
+check("Semester" not in cell_text(0) and "Extra" not in cell_text(0), f"1 October: {cell_text(0)!r}")
+
+# A day added while the window is open.
+subprocess.run([sys.argv[2], "days", "add", "sick", "2016-10-20", "--note", "feber"],
+               check=True, stdout=subprocess.DEVNULL)
+wait_for("20 October sick", lambda: cell_text(19).endswith("\nSjuk: feber"))
+
+# The calendar: the marks are blue, beside the letters, on the worker's days only.
+# Its Toggle action, as a screen reader's user chooses it.
+find(main, pyatspi.ROLE_RADIO_BUTTON, "Kalender").queryAction().doAction(0)
+wait_for("the calendar's 31 days", lambda: grid.nRows == 31 and grid.nColumns == 1)
+shot = f"{sys.argv[3]}/my-days-calendar.png"
+subprocess.run(["import", "-window", "root", shot], check=True)
+
+
+def blue_pixels(row):
+    x, y, w, h = grid.getAccessibleAt(row, 0).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    out = subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                          "-fill", "black", "+opaque", "rgb(0,0,255)", "-format",
+                          "%[fx:int(mean*w*h/(1/3)+0.5)]", "info:"],
+                         check=True, capture_output=True, text=True).stdout
+    return int(float(out))
+
+
+for row, marked in ((0, False), (2, True), (3, True), (7, True), (8, False), (19, True)):
+    n = blue_pixels(row)
+    check((n >= 8) == marked, f"{n} blue pixels in the calendar's cell of {row + 1} October")
 
 sys.exit(1 if failures else 0)

@@ -2,9 +2,11 @@
 # The program as a screen reader meets it: in its own D-Bus session with the accessibility bus,
 # under a private Xvfb with a window manager, its clock fixed at Saturday 1 October 2016, 20:00,
 # read and driven through AT-SPI by schedule_atspi_check.py, which also types at the window
-# with xdotool. Logs stay in ARTIFACT_DIR.
+# with xdotool. The worker's days are those SHIFTCAL records before the program starts, in a
+# database of the test's own, and those it adds while the window is open. Logs and screenshots
+# stay in ARTIFACT_DIR.
 #
-# usage: schedule_atspi_test.sh PROGRAM ARTIFACT_DIR
+# usage: schedule_atspi_test.sh PROGRAM ARTIFACT_DIR SHIFTCAL
 set -uo pipefail
 
 if [ -z "${SHIFT_ATSPI_SESSION:-}" ]; then
@@ -13,9 +15,17 @@ fi
 
 program=$1
 artifacts=$2
+shiftcal=$3
 here=$(dirname "$0")
 mkdir -p "$artifacts"
-rm -f "$artifacts"/*.log
+rm -rf "$artifacts"/*.log "$artifacts"/*.png "$artifacts/data"
+
+# On team D of Sudra from 2016: away 3 to 5 October (a note on two lines), an extra night on
+# the 8th.
+export XDG_DATA_HOME=$artifacts/data
+"$shiftcal" days team D --scheme sudra --from 2016-01-01 >/dev/null || exit 1
+"$shiftcal" days add vacation 2016-10-03 --to 2016-10-05 --note $'Kreta\nmed barnen' >/dev/null || exit 1
+"$shiftcal" days add extra 2016-10-08 --shift N --note "för Anna" >/dev/null 2>&1 || exit 1
 
 pids=()
 stop() {
@@ -66,4 +76,4 @@ win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Shift Schedule Ter
 [ -n "$win" ] || { echo "the main window did not appear" >&2; cat "$artifacts/program.log" >&2; exit 1; }
 xdotool windowactivate --sync "$win"
 
-/usr/bin/python3 "$here/schedule_atspi_check.py" "$win"
+/usr/bin/python3 "$here/schedule_atspi_check.py" "$win" "$shiftcal" "$artifacts"
