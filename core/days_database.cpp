@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace shift {
 
@@ -146,6 +148,26 @@ DayEntry entryOf(const SqliteStatement &row)
 constexpr const char *kEntryColumns
     = "SELECT id, kind, first_day, last_day, shift, note FROM entries";
 
+// Sick days are health data: the folders this makes and a new file are the user's alone, whatever
+// the umask. SQLite gives the log and the shared-memory file the database file's mode.
+void makePrivateFile(const std::string &path)
+{
+    std::vector<std::filesystem::path> missing;
+    std::error_code ignored;
+    for (std::filesystem::path folder = std::filesystem::path(path).parent_path();
+         !folder.empty() && !std::filesystem::exists(folder, ignored);
+         folder = folder.parent_path()) {
+        missing.push_back(folder);
+        if (folder == folder.parent_path())
+            break;
+    }
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder)
+        ::mkdir(folder->c_str(), 0700);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+}
+
 } // namespace
 
 std::string defaultDaysDatabasePath()
@@ -214,10 +236,7 @@ DaysDatabase::DaysDatabase(const std::string &path, Access access)
 
 void DaysDatabase::openForWriting(const std::string &path)
 {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, ignored);
+    makePrivateFile(path);
     try {
         m_db = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWriteCreate);
         sqlite3_busy_timeout(m_db->handle(), kBusyTimeoutMs);

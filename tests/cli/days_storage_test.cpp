@@ -116,6 +116,29 @@ TEST(DaysStorage, FourConcurrentWritersAllSucceed)
     EXPECT_EQ(python(kIntegrity, { days.db }), "ok\n40\n");
 }
 
+// A record holds sick days: the folders shiftcal makes for it and its files are the user's alone,
+// whatever the umask.
+TEST(DaysStorage, ANewRecordIsPrivate)
+{
+    const Days days;
+    const std::string db = days.folder.file("a/b/days.db");
+    const ProcessResult result = runProgram("/bin/sh",
+        { "-c", "umask 022; \"$0\" days add sick 2026-05-04 --db \"$1\"", kShiftcal, db });
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto modeOf = [](const std::string &path) {
+        struct stat info { };
+        return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
+    };
+    EXPECT_EQ(modeOf(days.folder.file("a")), 0700u);
+    EXPECT_EQ(modeOf(days.folder.file("a/b")), 0700u);
+    for (const char *suffix : { "", "-wal", "-shm" }) {
+        if (::access((db + suffix).c_str(), F_OK) == 0) {
+            EXPECT_EQ(modeOf(db + suffix), 0600u) << suffix;
+        }
+    }
+    EXPECT_EQ(modeOf(db), 0600u);
+}
+
 // Files shiftcal must not use are refused in one line and stay as they were, byte for byte.
 TEST(DaysStorage, DamagedForeignAndNewerFilesAreRefusedUntouched)
 {
