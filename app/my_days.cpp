@@ -32,21 +32,25 @@ MyDays::MyDays(const QString &path, QObject *parent)
 
 void MyDays::reload()
 {
-    const QString before = m_error;
+    std::optional<PersonalRoster> roster;
+    QString error;
     try {
         DaysDatabase database(m_path.toStdString(), DaysDatabase::Access::Read);
-        PersonalRoster roster(database.record());
-        m_roster.reset();
-        if (roster.hasTeam())
-            m_roster.emplace(std::move(roster));
-        m_error.clear();
-    } catch (const std::exception &error) {
-        m_roster.reset();
-        m_error = QString::fromUtf8(error.what());
-        if (m_error != before)
-            std::fprintf(stderr, "shiftschedule: %s\n", error.what());
+        PersonalRoster read(database.record());
+        if (read.hasTeam())
+            roster.emplace(std::move(read));
+    } catch (const std::exception &failure) {
+        error = QString::fromUtf8(failure.what());
     }
     watch();
+    const bool sameRecord = roster.has_value() == m_roster.has_value()
+        && (!roster || roster->record() == m_roster->record());
+    if (sameRecord && error == m_error)
+        return;
+    if (!error.isEmpty() && error != m_error)
+        std::fprintf(stderr, "shiftschedule: %s\n", error.toUtf8().constData());
+    m_roster = std::move(roster);
+    m_error = error;
     emit changed();
 }
 

@@ -18,7 +18,9 @@ namespace shift {
 //
 // The watch is on the file itself and on its write-ahead log, not on its folder, where every
 // reader (this one too) creates and removes files; while the file does not exist, on the
-// nearest folder of its path that does. Events that come together are read once.
+// nearest folder of its path that does. Events that come together are read once, and a read
+// that finds what the last one found changes nothing, so that the folder's other files
+// (~/.local/share holds many programs' data) cost a look and no redraw.
 //
 // A file that cannot be read (damaged, another program's, a newer version's) leaves the window
 // as without a record: error() says why, and so does one line on standard error.
@@ -38,11 +40,10 @@ public:
     // Why the last read failed; empty after a good one.
     const QString &error() const { return m_error; }
 
-    // Reads the file again now and emits changed().
+    // Reads the file again now; emits changed() when the record or the error is not the last.
     void reload();
 
 signals:
-    // After every read, whether or not the record changed.
     void changed();
 
 private:

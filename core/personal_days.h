@@ -37,6 +37,8 @@ struct DayEntry {
     DayCount last = 0; // the last day, >= first; equal for one day
     char letter = ' '; // the shift of an Extra entry: 'F', 'E' or 'N'; ' ' otherwise
     std::string note; // any text, kept as given
+
+    friend bool operator==(const DayEntry &, const DayEntry &) = default;
 };
 
 // From day `from` on the worker is on `team` (0..4) under `scheme` (0..1).
@@ -44,11 +46,15 @@ struct TeamMove {
     DayCount from = 0;
     int scheme = 0;
     int team = 0;
+
+    friend bool operator==(const TeamMove &, const TeamMove &) = default;
 };
 
 struct PersonalRecord {
     std::vector<TeamMove> moves; // any order; one per day
     std::vector<DayEntry> entries; // any order
+
+    friend bool operator==(const PersonalRecord &, const PersonalRecord &) = default;
 };
 
 // A shift the worker actually works.
