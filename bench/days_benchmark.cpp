@@ -2,12 +2,12 @@
 // for a team without --mine, on a worker's year (a team and 30 entries) and on a database of
 // 10,000 entries; and `days add` on the large one (a writer's checks and the rest warning).
 //
-// Measured 8 December 2026 on this project's 2-core Debian 12 VM, Release build, with other
-// builds running alongside (load 14, every time some seven times its idle figure), medians:
-//   NextMine/0 (next --team C)   34.4 ms    HoursMine/0 (hours --team C)   39.8 ms
-//   NextMine/1 (--mine, a year)  52.0 ms    HoursMine/1                    45.3 ms
-//   NextMine/2 (10,000 entries)  91.0 ms    HoursMine/2                    87.6 ms
-//   DaysAddTo10000              165 ms
+// Measured 9 December 2026 on this project's 2-core Debian 12 VM, Release build, with one other
+// engineer's tests beside it (load 3.5 to 5.4), the middle of three runs' medians:
+//   NextMine/0 (next --team C)   11.4 ms    HoursMine/0 (hours --team C)   10.2 ms
+//   NextMine/1 (--mine, a year)  13.9 ms    HoursMine/1                    12.2 ms
+//   NextMine/2 (10,000 entries)  26.1 ms    HoursMine/2                    28.6 ms
+//   DaysAddTo10000               61.9 ms
 // Instructions (callgrind): next --team C 3.78 M, --mine a year 4.46 M, 10,000 entries 33.3 M.
 #include <benchmark/benchmark.h>
 
