@@ -458,7 +458,10 @@ void TForm1::followMyDays(const QString &path)
             scheduleTextsChanged(*this);
         });
     });
-    redrawActiveView();
+    // Before the window is shown its first paint draws the record; a drawing now would be one
+    // more at start.
+    if (isVisible() && myRoster() != nullptr)
+        redrawActiveView();
 }
 
 const PersonalRoster *TForm1::myRoster() const

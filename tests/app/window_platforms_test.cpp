@@ -230,7 +230,7 @@ void WindowPlatformsTest::expectTheViewOnTheScreen(const QString &name)
                     differing += shown.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
             return differing == 0;
         },
-        10000);
+        60000); // a bound for a machine busy with other work; it ends as soon as they agree
     keep(screen, name + QStringLiteral("-screen"));
     keep(shown, name + QStringLiteral("-view"));
     QVERIFY2(same,
