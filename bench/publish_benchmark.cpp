@@ -11,20 +11,16 @@
 // ratio 0.16; BM_PublishDefaultWindow 9.8 ms, BM_IcsAndTableProcessesOfTheSameWindow 58.6 ms.
 // Before main loaded the time zone faster: 13.7 ms against 105.1 ms (0.13); hyperfine -N then
 // gave publish 14.5 +- 0.7 ms, one `ics` of the window 10.0 ms, one `table` 5.1 ms.
+#include "run_to_end.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -38,32 +34,14 @@ constexpr const char *kFrom = "2016-09-01";
 constexpr const char *kTo = "2017-10-31";
 
 // Runs a program to its end with the fixed clock; false when it failed.
-bool run(const std::vector<std::string> &args)
+bool runAtNow(const std::vector<std::string> &args)
 {
-    std::vector<std::string> variables { kNow };
-    for (char **entry = environ; *entry != nullptr; ++entry) {
-        if (!std::string_view(*entry).starts_with("SHIFTCAL_NOW="))
-            variables.emplace_back(*entry);
-    }
-    std::vector<char *> env;
-    for (std::string &v : variables)
-        env.push_back(v.data());
-    env.push_back(nullptr);
-    std::vector<char *> argv;
-    for (const std::string &arg : args)
-        argv.push_back(const_cast<char *>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return runToEnd(args, { .quietErrors = false, .setting = kNow });
 }
 
 bool publish()
 {
-    return run({ kShiftcal, "publish", kScratch + "/site" });
+    return runAtNow({ kShiftcal, "publish", kScratch + "/site" });
 }
 
 bool separateProcesses()
@@ -74,7 +52,7 @@ bool separateProcesses()
         for (const char *team : { "A", "B", "C", "D", "E" }) {
             if (std::string_view(scheme) == "sudra" && std::string_view(team) == "E")
                 continue;
-            ok = run({ kShiftcal,
+            ok = runAtNow({ kShiftcal,
                      "ics",
                      "--team",
                      team,
@@ -88,7 +66,7 @@ bool separateProcesses()
                      folder + scheme + "-" + team + ".ics" })
                 && ok;
         }
-        ok = run({ kShiftcal,
+        ok = runAtNow({ kShiftcal,
                  "table",
                  "--scheme",
                  scheme,
