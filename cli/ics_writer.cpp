@@ -61,11 +61,13 @@ std::string describeShift(const ScheduleDay &day, const EventShift &shift, const
 {
     const char letter = shift.letter;
     std::string text = std::string("Team ") + std::string(teamLetterOf(shift.team)) + ", "
-        + std::string(schemeNameOf(shift.scheme))
-        + " rotation: " + std::string(shiftMeaning(letter)) + " " + shiftHoursText(times) + " ("
-        + std::to_string(times.lengthHours) + " hours on the clock).";
+        + std::string(schemeNameOf(shift.scheme)) + " rotation: " + shiftMeaning(letter) + " "
+        + shiftHoursText(times) + " (" + std::to_string(times.lengthHours)
+        + " hours on the clock).";
     if (!windowMarksShift(shift.scheme, day.weekday, letter))
-        text += " Sunday afternoon: the plant's eight-hour afternoon times.";
+        text += letter == kAfternoon && day.weekday == kSunday
+            ? " Sunday afternoon: the plant's eight-hour afternoon times."
+            : " The window does not mark this shift as working.";
     if (day.holiday != 0)
         text.append(" ").append(holidayNameOf(day.holiday)).append(".");
     if (shift.extra != nullptr)
@@ -108,7 +110,7 @@ void writeEvent(IcsLineWriter &ics,
     ics.line("DTSTART;" + zoneParameter, localDateTime(day.date, times.startHour));
     ics.line("DTEND;" + zoneParameter, localDateTime(endDate, times.endHour() % 24));
     const std::string summary = (shift.extra != nullptr ? "Extra, team " : "Team ") + teamLetter
-        + ": " + std::string(1, letter) + ", " + std::string(shiftMeaning(letter));
+        + ": " + std::string(1, letter) + ", " + shiftMeaning(letter);
     ics.line("SUMMARY", escapeText(summary));
     ics.line("DESCRIPTION", escapeText(describeShift(day, shift, times)));
     if (!reminders.empty()) {

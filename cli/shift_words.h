@@ -10,8 +10,9 @@
 // published page.
 namespace shift {
 
-// "morning shift", "afternoon shift" or "night shift" for F, E or N; "" for any other letter.
-constexpr std::string_view shiftMeaning(char letter)
+// "morning shift", "afternoon shift" or "night shift" for F, E or N; "shift X" for another
+// plant's letter X.
+inline std::string shiftMeaning(char letter)
 {
     if (letter == kMorning)
         return "morning shift";
@@ -19,7 +20,7 @@ constexpr std::string_view shiftMeaning(char letter)
         return "afternoon shift";
     if (letter == kNight)
         return "night shift";
-    return "";
+    return std::string("shift ") + letter;
 }
 
 // The wall-clock hours of a shift, the end as the clock shows it.

@@ -38,8 +38,7 @@ std::string todayText(int scheme, const ScheduleDay &day, int team)
     const auto times = shiftTimesOf(scheme, day.weekday, letter);
     if (!times)
         return "day off";
-    return std::string(1, letter) + ", " + std::string(shiftMeaning(letter)) + " "
-        + shiftHoursText(*times);
+    return std::string(1, letter) + ", " + shiftMeaning(letter) + " " + shiftHoursText(*times);
 }
 
 std::string calendarCell(const SitePage &page, const std::string &file)

@@ -75,6 +75,18 @@ TEST(PlantExamples, DayWorkWeek)
         "2026-04-05,7,14,0,,red,\n"
         "2026-04-06,1,15,3,Ostermontag,red,*\n"
         "2026-04-07,2,15,0,,gray,D\n");
+    // A letter of its own is named as a shift in a calendar.
+    const ProcessResult ics = shiftcal({ "ics",
+        "--plant",
+        kPlants + "/day-work.toml",
+        "--team",
+        "A",
+        "--from",
+        "2026-04-01",
+        "--to",
+        "2026-04-01" });
+    EXPECT_NE(ics.out.find("SUMMARY:Team A: D\\, shift D\r\n"), std::string::npos) << ics.out;
+    EXPECT_NE(ics.out.find("rotation: shift D 08:00-16:00 (8 hours"), std::string::npos);
 }
 
 // Written from the file format's description alone, with a plant in New York.
