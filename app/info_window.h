@@ -11,10 +11,10 @@ class QTextEdit;
 namespace shift {
 
 // The info window: a heading, an editable box with the program's information text in Swedish
-// and the button "Stäng". Client area 416 x 410 pixels, fixed. Created hidden at start-up and
-// never destroyed before the program ends: closing it (the button or the title bar) only hides
-// it, so text edited in the box, the box's scroll position and the window's place on the screen
-// all stay from one opening to the next within a run.
+// and the button "Stäng". Client area 416 x 410 pixels, fixed. Created hidden, by the main
+// window on its first Info click, and never destroyed before the main window: closing it (the
+// button or the title bar) only hides it, so text edited in the box, the box's scroll position
+// and the window's place on the screen all stay from one opening to the next within a run.
 //
 // Pass the main window as `owner`: the window then stays above it (the window manager keeps a
 // transient window above the window it belongs to, and lifts both together when the program is

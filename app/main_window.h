@@ -43,7 +43,8 @@ using TButton = QPushButton;
 // window system reports, or kNominalFrame where it reports none; the user cannot change it.
 //
 // The window owns the print command (print_command.h), which prints through the print surface
-// Form3, a window of its own, and the info window Form2, a child window it keeps above itself.
+// Form3, a window of its own, and the info window Form2, a child window it keeps above itself
+// and makes on the first Info click.
 //
 // Beyond the events of its controls, three things reach the schedule: at every new hour (and
 // within a minute of a resume or a clock that was set) the window does what FormActivate does,
@@ -98,7 +99,7 @@ public:
     void DecFastClick();
     void AddFastClick();
     void AddSlowClick();
-    void InfoClick();
+    void InfoClick(); // shows the info window Form2, made on the first click
     void ComboBoxSchemaTypeChange();
     void RadioGroupVisningstypClick();
     void Panel3Click(); // the paint handler: reads the clock, redraws the active view

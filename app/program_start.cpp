@@ -1,7 +1,6 @@
 #include "app/program_start.h"
 
 #include "app/error_box.h"
-#include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/print_surface.h"
 #include "core/days_database.h"
@@ -16,8 +15,9 @@ namespace shift {
 namespace {
 
 // Owns the main window and the print surface for the run and clears the globals that point at
-// them, last window first, however the run ends. The info window is the main window's own (its
-// Qt child, which keeps it above the main window) and goes with it.
+// them, last window first, however the run ends. The info window, made by the main window on
+// its first Info click, is the main window's own (its Qt child, which keeps it above the main
+// window) and goes with it.
 class ProgramWindows {
 public:
     ProgramWindows() = default;
@@ -41,11 +41,8 @@ public:
             Form1->followMyDays(QString::fromStdString(myDays));
     }
 
-    // The secondary windows set their globals and run their creation handlers as they are
-    // constructed. They only hide when closed and never keep the program running.
-    void createForm2() { new TForm2(m_form1.get()); }
-
-    // The print surface draws what the main window shows, in its print layout.
+    // The print surface sets its global and runs its creation handler as it is constructed; it
+    // draws what the main window shows, in its print layout, and is never shown.
     void createForm3(ShiftCalendar &calendar)
     {
         m_form3
@@ -75,7 +72,6 @@ int runProgram(ShiftCalendar &calendar, const std::function<void(TForm1 &)> &bef
     try {
         ProgramWindows windows;
         windows.createForm1(calendar);
-        windows.createForm2();
         windows.createForm3(calendar);
         if (beforeLoop)
             beforeLoop(*Form1);

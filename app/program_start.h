@@ -12,14 +12,15 @@ class TForm1;
 //   1. Form1, the main window (TForm1 on `calendar`), then Form1->FormCreate(), which gives
 //      `calendar` its first values; closing Form1 ends the run. Form1 then follows the
 //      worker's days database at its default path (core/days_database.h), read-only.
-//   2. Form2, the info window, a child window of Form1 that Form1 owns; hidden.
-//   3. Form3, the print surface, drawing the active view of `calendar`; its creation already
+//   2. Form3, the print surface, drawing the active view of `calendar`; its creation already
 //      draws from the state. Never shown.
-//   4. `beforeLoop(*Form1)` when given, then Form1 is shown and the event loop runs until the
+//   3. `beforeLoop(*Form1)` when given, then Form1 is shown and the event loop runs until the
 //      main window is closed.
-// Each global is set before its window's creation handler runs (Form2 and Form3 set their
+// Form2, the info window, is not made here: Form1 makes it, as its own child window, on the
+// first click on Info, so that the start pays nothing for a window that is seldom opened.
+// Each global is set before its window's creation handler runs (Form3 and Form2 set their
 // own as they are constructed). An exception derived from
-// std::exception that escapes steps 1 to 4 is shown in the error box and ends the run. The
+// std::exception that escapes steps 1 to 3 is shown in the error box and ends the run. The
 // windows are destroyed and the globals reset to null before returning. Returns the exit code,
 // which is 0 in every case.
 // What has to be settled before the QApplication is made, so that every size stays in pixels

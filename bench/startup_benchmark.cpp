@@ -8,24 +8,29 @@
 // BM_StartupRatio runs the three programs in turn, so that all meet the same machine load, and
 // reports the medians and the ratios (program / text window, program / plain window).
 //
-// Measured 2026-12-08, Release build, 2-core AMD EPYC virtual machine shared with other work
-// (load 10 to 12, so every time is about four times its unloaded value), offscreen, fixed
-// clock, medians of 60 triples, three runs: ratio to the text window 1.22, 1.18, 1.25; to the
-// plain window 1.52, 1.54, 1.60.
-// Instructions to the first paint (callgrind, which does not depend on the load): plain window
-// 46.8 M, text window 63.9 M, shiftschedule 99.3 M (1.55 times the text window; 107.0 M before
-// the fonts named their installed family). Both minimal windows and the program pay the dynamic
-// linking (15 M) and fontconfig's set-up with Qt's font database (35 M). Where the program's
-// further 35 M go: drawing the view's 1,170 texts (21 M, mostly shaping its 53 distinct strings
-// and rasterising their glyphs at two sizes), the faces of the controls and the info window
-// (Liberation Sans at five sizes, about 2 M each), the info window's text box (5 M, which lays
-// out its empty document in the application's default font before it gets its own) and the
-// controls' painting (7 M). Before, naming "Arial" and "MS Sans Serif", which are not installed,
-// and naming fallback families cost a fontconfig search for substitutes each (about 2.5 M). The
-// first font change of a list lays out its pop-up list; done before the items exist, it measures
-// none (the 43 % callgrind shows under the lists' setFont is mostly the font database, loaded
-// by whichever control measures a text first). No printer, image-format plugin or platform
-// theme is loaded at start.
+// Measured 2026-12-09, Release build (cmake --preset release, no hardening flags), 2-core AMD
+// EPYC virtual machine shared with other builds (load 2.8 to 3.3), offscreen, fixed clock,
+// medians of 60 triples, five runs: ratio to the text window 1.16, 1.19, 1.19, 1.07, 1.16
+// (median 1.16; program 60 to 103 ms as the load moved); to the plain window 1.39 to 1.50.
+// With `make bench`'s hardening flags: 1.18, 1.19, 1.16 at load 3.6 to 3.9 (93.2 M instructions).
+// Instructions to the first paint (callgrind, counting until QCoreApplication::quit, which the
+// load does not change): plain window 17.8 M, text window 62.1 M, shiftschedule 92.8 M (1.49
+// times the text window; 99.4 M before the info window was made on first use and each text
+// shaped once into glyph runs, 107.0 M before the fonts named their installed family). Both
+// the text window and the program pay the dynamic linking (about 15 M), fontconfig's set-up
+// with Qt's font database (35 M) and one face; the text window also pays a fontconfig search
+// for a substitute of "Arial", which it names first (2.7 M), and the program no longer does.
+// Where the program's further 33 M go, little of it avoidable without other pixels: the
+// view's 1,170 texts 17.6 M, of which FreeType's hinter 8.6 M (100 glyphs at two sizes loaded
+// for their advances while shaping, then 165 rasterisations, the sub-pixel places of a glyph
+// counted apart; about 30 k each), blending the glyph images 3.8 M, the texts' opaque
+// backgrounds 2.0 M and the 12-pixel face 2.3 M; the controls' two faces (Liberation Sans 13
+// regular and bold; each new face costs a fontconfig substitution and match, about 2.2 M),
+// their glyphs and painting, some 11 M; the plant file 1.4 M; the icon 0.6 M; binding the
+// program's further symbols about 2 M. The first font change of a list creates its pop-up
+// list (0.7 M each); done before the items exist, it measures none. No printer, image-format
+// plugin, platform theme or library search path of the program's own (with one, the loader
+// tried each library in the working folder first) costs anything at start.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -53,13 +58,16 @@ std::vector<std::string> measuringEnvironment()
     std::vector<std::string> variables;
     for (char **entry = environ; *entry != nullptr; ++entry) {
         const std::string variable(*entry);
-        if (variable.starts_with("QT_QPA_PLATFORM=") || variable.starts_with("SHIFTSCHEDULE_"))
+        if (variable.starts_with("QT_QPA_PLATFORM=") || variable.starts_with("SHIFTSCHEDULE_")
+            || variable.starts_with("XDG_DATA_HOME="))
             continue;
         variables.push_back(variable);
     }
     variables.emplace_back("QT_QPA_PLATFORM=offscreen");
     variables.emplace_back("SHIFTSCHEDULE_QUIT_AFTER_FIRST_PAINT=1");
     variables.emplace_back("SHIFTSCHEDULE_FAKE_NOW=2016-10-01 20:00");
+    // A new user's start: no days database yet, whatever the measuring user keeps.
+    variables.emplace_back("XDG_DATA_HOME=/tmp/shiftschedule-bench-no-data/share");
     return variables;
 }
 

@@ -146,21 +146,19 @@ const QPainterSurface::LaidOutText &QPainterSurface::laidOut(Face &face, std::st
     if (found != face.texts.end())
         return found->second;
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    LaidOutText laid { QStaticText(string), {}, face.metrics.horizontalAdvance(string) };
-    if (m_raster) {
-        laid.layout.setTextFormat(Qt::PlainText);
-        laid.layout.setPerformanceHint(QStaticText::AggressiveCaching);
-        laid.layout.prepare(m_painter.transform(), face.font);
-    } else {
-        QTextLayout layout(string, face.font, m_painter.device());
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
+    // One shaping gives both the advance and the glyphs; measuring and drawing apart would
+    // shape every text twice.
+    QTextLayout layout(string, face.font, m_painter.device());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    LaidOutText laid { layout.glyphRuns(), qRound(line.horizontalAdvance()) };
+    if (!m_raster) {
         // Glyph places are relative to the line's top-left corner; on the page they and the
         // glyphs' size take the view's scale (the two axes differ by far less than a dot).
         const qreal scaleX = m_page.view.m11();
         const qreal scaleY = m_page.view.m22();
-        for (QGlyphRun run : layout.glyphRuns()) {
+        for (QGlyphRun &run : laid.glyphs) {
             QRawFont font = run.rawFont();
             font.setPixelSize(font.pixelSize() * scaleX);
             QList<QPointF> places = run.positions();
@@ -168,7 +166,6 @@ const QPainterSurface::LaidOutText &QPainterSurface::laidOut(Face &face, std::st
                 place = QPointF(place.x() * scaleX, place.y() * scaleY);
             run.setRawFont(font);
             run.setPositions(places);
-            laid.glyphs.push_back(run);
         }
     }
     return face.texts.emplace(std::string(text), std::move(laid)).first->second;
@@ -188,12 +185,15 @@ void QPainterSurface::TextOut(int x, int y, std::string_view text)
         drawOnPage(x, y, laid, toQColor(Font.Color));
         return;
     }
-    if (m_fontInPainter != &face) {
-        m_painter.setFont(face.font);
-        m_fontInPainter = &face;
+    const QColor colour = toQColor(Font.Color);
+    if (!m_penSet || m_pen != colour) {
+        m_painter.setPen(colour);
+        m_pen = colour;
+        m_penSet = true;
     }
-    m_painter.setPen(toQColor(Font.Color));
-    m_painter.drawStaticText(QPoint(x, y), laid.layout);
+    const QPointF topLeft(x, y);
+    for (const QGlyphRun &run : laid.glyphs)
+        m_painter.drawGlyphRun(topLeft, run);
 }
 
 void QPainterSurface::MoveTo(int x, int y)

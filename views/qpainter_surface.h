@@ -9,7 +9,6 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QPoint>
-#include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <QTransform>
@@ -45,12 +44,13 @@ QString firstInstalledFamily(const QStringList &families);
 
 // DrawingSurface on a QPainter that the caller has begun on a QImage, on a widget inside its
 // paint event, or on a printer, and keeps active for the lifetime of this object. Coordinates
-// are the painter's logical pixels. The surface sets the painter's pen and font as it draws and
-// leaves them set. On a page (a painter whose engine draws no pixels: a printer, a PDF) it takes
-// the painter's matrix, as placeViewOnPage leaves it, for where the view goes, draws in the
-// page's own coordinates and leaves the matrix the identity; texts are then vectors. It keeps the
-// layout of every text it has drawn, so make one per repaint rather than one per window. Needs a
-// QGuiApplication (fonts).
+// are the painter's logical pixels. The surface sets the painter's pen as it draws, remembers
+// it, and leaves it set, so the caller does not change it while the surface lives; texts are
+// drawn as glyph runs, which leave the painter's font alone. On a page (a painter whose engine
+// draws no pixels: a printer, a PDF) it takes the painter's matrix, as placeViewOnPage leaves it,
+// for where the view goes, draws in the page's own coordinates and leaves the matrix the identity;
+// texts are then vectors. It keeps the layout of every text it has drawn, so make one per repaint
+// rather than one per window. Needs a QGuiApplication (fonts).
 //
 // Pixel semantics, independent of the painter's antialiasing hint:
 //   FillRect(1, 1, 4, 3) fills columns 1..3 of rows 1..2.
@@ -73,20 +73,18 @@ public:
     QPoint currentPosition() const { return m_position; }
 
 protected:
-    // For subclasses that draw on the painter themselves; the next text sets its font again.
+    // For subclasses that draw on the painter themselves; the next text sets its pen again.
     QPainter &painter()
     {
-        m_fontInPainter = nullptr;
+        m_penSet = false;
         return m_painter;
     }
 
 private:
-    // A text laid out once for a face; a repaint draws the same few letters and numbers over
-    // and over. On a raster device (a window, an image) it is drawn as static text; on any
-    // other (a printer, a PDF) as its glyph runs, which such devices take as they are, where
-    // static text would be laid out afresh for every call.
+    // A text laid out once for a face, as its glyph runs; a repaint draws the same few letters
+    // and numbers over and over. A raster device (a window, an image) takes the runs as they
+    // are; on any other (a printer, a PDF) they are scaled into the page's coordinates.
     struct LaidOutText {
-        QStaticText layout;
         QList<QGlyphRun> glyphs;
         int advance = 0;
     };
@@ -124,7 +122,8 @@ private:
     PageState m_page;
     QPoint m_position;
     std::deque<Face> m_faces; // one per height drawn so far; stable addresses
-    const Face *m_fontInPainter = nullptr;
+    QColor m_pen; // the painter's pen on a raster device, where m_penSet
+    bool m_penSet = false;
 };
 
 } // namespace shift

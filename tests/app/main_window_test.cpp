@@ -114,6 +114,7 @@ private slots:
     void repaintAndActivationKeepTheRange();
     void comingBackFromAnotherWindowActivates();
     void infoShowsTheInfoWindow();
+    void infoMakesTheInfoWindowOnFirstUse();
 
     void dayTipSaysWhatLiesUnderTheMouse_data();
     void dayTipSaysWhatLiesUnderTheMouse();
@@ -830,6 +831,23 @@ void MainWindowTest::infoShowsTheInfoWindow()
     QVERIFY(Form2->isVisible());
     QCOMPARE(state().startMonth, 9);
     QVERIFY(Form1->isEnabled()); // not modal
+}
+
+// The program starts without the info window; the first click makes it, the main window's own.
+void MainWindowTest::infoMakesTheInfoWindowOnFirstUse()
+{
+    showForm1();
+    delete Form2;
+    QCOMPARE(Form2, nullptr);
+    QTest::mouseClick(Form1->Info, Qt::LeftButton);
+    QVERIFY(Form2 != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(Form2));
+    QCOMPARE(Form2->parentWidget(), Form1);
+    TForm2 *const made = Form2;
+    Form2->hide();
+    QTest::mouseClick(Form1->Info, Qt::LeftButton);
+    QCOMPARE(Form2, made);
+    QVERIFY(Form2->isVisible());
 }
 
 void MainWindowTest::dayTipSaysWhatLiesUnderTheMouse_data()

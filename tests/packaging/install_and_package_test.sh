@@ -83,6 +83,10 @@ owner_of() {
 }
 needed_packages=
 for binary in "$root"/usr/bin/* "$root"/usr/libexec/shiftschedule/*; do
+    # Only system libraries: a search path of the program's own sends the loader to look in
+    # vain elsewhere first, at every start.
+    search=$(objdump -p "$binary" | awk '$1 == "RPATH" || $1 == "RUNPATH" {print $2}')
+    [ -z "$search" ] || fail "$(basename "$binary") has a library search path: $search"
     for library in $(objdump -p "$binary" | awk '/NEEDED/ {print $2}'); do
         path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && !found {print $NF; found = 1}')
         [ -n "$path" ] || fail "$(basename "$binary") needs $library, which is not on this system"
