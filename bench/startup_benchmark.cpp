@@ -13,6 +13,8 @@
 // medians of 60 triples, five runs: ratio to the text window 1.16, 1.19, 1.19, 1.07, 1.16
 // (median 1.16; program 60 to 103 ms as the load moved); to the plain window 1.39 to 1.50.
 // With `make bench`'s hardening flags: 1.18, 1.19, 1.16 at load 3.6 to 3.9 (93.2 M instructions).
+// With the worker's days read at start (SQLite linked), quiet machine (load 1.0 to 1.3), the
+// hardening flags: 1.26, 1.26, 1.26 (program 61 to 63 ms, text window 48 to 50 ms), 94.7 M.
 // Instructions to the first paint (callgrind, counting until QCoreApplication::quit, which the
 // load does not change): plain window 17.8 M, text window 62.1 M, shiftschedule 92.8 M (1.49
 // times the text window; 99.4 M before the info window was made on first use and each text

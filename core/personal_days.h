@@ -112,6 +112,9 @@ public:
     DayCount lastPossibleShiftDay() const;
 
 private:
+    // The last day shiftcal and the window take.
+    static constexpr DayCount kLastDay = dayCountOf(kLastYear, 11, 31);
+
     PersonalRecord m_record;
 };
 
