@@ -20,6 +20,10 @@
 //
 // Example: team C of scheme 0 from 2026-01-01 and a vacation 2026-05-04..2026-05-10: the
 // worked shifts of May 2026 are C's rostered shifts but those of 4 to 10 May.
+//
+// The members that give shifts as instants (forEachRosteredShift, workedShifts) are in
+// personal_shifts.cpp, part of the time library shift_core_time; the rest is in shift_core, so
+// that the window, which only shows the record, links no time-zone library.
 namespace shift {
 
 enum class DayKind { Vacation, Sick, Leave, Off, Extra };
