@@ -5,9 +5,12 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace shift {
 
@@ -16,11 +19,14 @@ namespace shift {
 // in the window left open. Each read is one read-only snapshot (core/days_database.h): the
 // window sees what shiftcal has committed, whole, and never writes to the file.
 //
-// The watch is on the file itself and on its write-ahead log, not on its folder, where every
-// reader (this one too) creates and removes files; while the file does not exist, on the
-// nearest folder of its path that does. Events that come together are read once, and a read
-// that finds what the last one found changes nothing, so that the folder's other files
-// (~/.local/share holds many programs' data) cost a look and no redraw.
+// The watch is on the file and its write-ahead log (where a writer commits), not on its
+// folder, where every reader (this one too) creates and removes the log; while the file does
+// not exist, on the nearest folder of its path that does. It is set before each read, and a
+// log that appears during the read brings one more read, so that nothing committed after a
+// read's snapshot goes unseen. Events that come together are read once, and a read that finds
+// what the last one found changes nothing, so that a busy folder (~/.local/share holds many
+// programs' data) costs a look and no redraw. An event that left the file and its log as they
+// were (their owner set again, as SQLite does when it runs as root) brings no read at all.
 //
 // A file that cannot be read (damaged, another program's, a newer version's) leaves the window
 // as without a record: error() says why, and so does one line on standard error.
@@ -47,13 +53,16 @@ signals:
     void changed();
 
 private:
-    void watch();
+    // Watches what there is to watch now and returns it.
+    QStringList watch();
 
     QString m_path;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
     std::optional<PersonalRoster> m_roster;
     QString m_error;
+    bool m_read = false;
+    std::vector<std::int64_t> m_stamp; // of the file and its log at the last read
 };
 
 } // namespace shift
