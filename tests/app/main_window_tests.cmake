@@ -87,7 +87,8 @@ set_tests_properties(app.main_window_xvfb PROPERTIES
         "${SHIFT_MAIN_WINDOW_TEST_ENV_MODS};QT_QPA_PLATFORM=unset:;QT_FONT_DPI=unset:;QT_ENABLE_HIGHDPI_SCALING=unset:;LC_ALL=set:C.UTF-8")
 
 add_test(NAME app.schedule_atspi
-    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/atspi/schedule_atspi_test.sh
+    COMMAND ${SHIFT_MAIN_WINDOW_TEST_DIR}/print_info_x_session.sh --wm
+            -- ${SHIFT_MAIN_WINDOW_TEST_DIR}/atspi/schedule_atspi_test.sh
             $<TARGET_FILE:shiftschedule> ${CMAKE_CURRENT_BINARY_DIR}/atspi-artifacts
             $<TARGET_FILE:shiftcal>)
 set_tests_properties(app.schedule_atspi PROPERTIES
