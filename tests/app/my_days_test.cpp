@@ -9,7 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <set>
+#include <memory>
+#include <vector>
 
 namespace shift {
 namespace {
