@@ -32,24 +32,25 @@ stop() {
 }
 trap stop EXIT
 
-# A display number nobody uses, away from the usual ones.
+# A display the server picks itself, so that tests starting servers at the same time never
+# meet on one number.
 start_xvfb() {
-    local n
-    for n in $(shuf -i 97-899 -n 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        # -noreset: the server keeps Xft.dpi when the last client leaves.
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$artifacts/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=
+    rm -f "$artifacts/display"
+    # -noreset: the server keeps Xft.dpi when the last client leaves.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$artifacts/display" >"$artifacts/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 600); do
+        if [ -s "$artifacts/display" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$artifacts/display")"
+            # Listening once it has told its number; answering all the same before going on.
+            xprop -root >/dev/null 2>&1 && return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "could not start Xvfb" >&2
+    echo "could not start Xvfb:" >&2
+    cat "$artifacts/xvfb.log" >&2
     exit 1
 }
 
