@@ -110,24 +110,26 @@ INSTANTIATE_TEST_SUITE_P(Views, DayDescription, ::testing::ValuesIn(kTexts), [](
     return std::string(p.param.name);
 });
 
+// The Swedish names the sweeps expect, written out apart from the code's own.
+const char *const kWeekdays[]
+    = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
+const char *const kMonths[] = { "januari",
+    "februari",
+    "mars",
+    "april",
+    "maj",
+    "juni",
+    "juli",
+    "augusti",
+    "september",
+    "oktober",
+    "november",
+    "december" };
+
 // Line 1 of every day of five years against std::chrono: the weekday and month names follow
 // the real calendar, and the week is the ISO week, also at both ends of every year.
 TEST(DayDescriptionSweep, DateLineFollowsTheCalendar)
 {
-    static const char *const kWeekdays[]
-        = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
-    static const char *const kMonths[] = { "januari",
-        "februari",
-        "mars",
-        "april",
-        "maj",
-        "juni",
-        "juli",
-        "augusti",
-        "september",
-        "oktober",
-        "november",
-        "december" };
     ShiftCalendar calendar = calendarAt(at(2016, 10, 1), 1);
     for (int year = 2024; year <= 2028; ++year) {
         for (int month = 0; month < 12; ++month) {
@@ -147,20 +149,6 @@ TEST(DayDescriptionSweep, DateLineFollowsTheCalendar)
 // lists the month's days on that weekday.
 TEST(DayDescriptionSweep, CalendarLabelsFollowTheCalendar)
 {
-    static const char *const kWeekdays[]
-        = { "måndag", "tisdag", "onsdag", "torsdag", "fredag", "lördag", "söndag" };
-    static const char *const kMonths[] = { "januari",
-        "februari",
-        "mars",
-        "april",
-        "maj",
-        "juni",
-        "juli",
-        "augusti",
-        "september",
-        "oktober",
-        "november",
-        "december" };
     ShiftCalendar calendar = calendarAt(at(2016, 10, 1), 1);
     for (int year = 2024; year <= 2028; ++year) {
         for (int month = 0; month < 12; ++month) {
